@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs the main job on a bundled sample design.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh default
+echo "Built. The main job will export samples/line-hands/line-hands.ini to an AVI file with"
+echo "dialwright-cli once the run commands exist."
