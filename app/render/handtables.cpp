@@ -50,7 +50,9 @@ constexpr MinutePositions makeMinutePositions() {
 constexpr HourPositions kHourPositions = makeHourPositions();
 constexpr MinutePositions kMinutePositions = makeMinutePositions();
 
-QPoint centreOf(const design::ClockDesign& design) { return {design.centrex, design.centrey}; }
+QPoint centreOf(const design::ClockDesign& design) {
+    return {design.centrex, design.centrey};
+}
 
 } // namespace
 
@@ -161,8 +163,12 @@ void computeHandTables(HandTables& tables, const design::ClockDesign& design) {
     }
 }
 
-const HourPositions& hourPositions() { return kHourPositions; }
-const MinutePositions& minutePositions() { return kMinutePositions; }
+const HourPositions& hourPositions() {
+    return kHourPositions;
+}
+const MinutePositions& minutePositions() {
+    return kMinutePositions;
+}
 
 std::int16_t hourPosition(int hours) {
     if (hours < 0 || hours >= static_cast<int>(kHourPositions.size())) {

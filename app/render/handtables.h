@@ -23,7 +23,9 @@ inline constexpr int kHandTableRows = 721;
 
 // The direction of an angle index in radians. The constant is 6.28, not 2 pi, and the product
 // is taken before the division; the hand geometry (and straightening) depends on both.
-inline double angleRadians(int index) { return index * 6.28 / 360; }
+inline double angleRadians(int index) {
+    return index * 6.28 / 360;
+}
 
 // The point at `length` from the centre in direction `radians`, each coordinate rounded to a
 // 16-bit integer with halves to even. Throws RuntimeError("Overflow") when it does not fit.
@@ -45,7 +47,9 @@ struct PointColumn {
 int tableRow(int angleIndex);
 
 // The row of the opposite direction, used for a reflection's start on the inner circle.
-inline int oppositeRow(int row) { return row < 180 ? row + 180 : row - 180; }
+inline int oppositeRow(int row) {
+    return row < 180 ? row + 180 : row - 180;
+}
 
 // Tip, reflection and inner-circle points per angle index, computed from the design before a run.
 struct HandTables {

@@ -52,8 +52,7 @@ SurfacePainter::SurfacePainter(platform::Handle surface) : mView(viewOf(surface)
     mPainter->setRenderHint(QPainter::Antialiasing, false);
 }
 
-SurfacePainter::SurfacePainter(const design::Picture& picture)
-    : SurfacePainter(picture.handle()) {}
+SurfacePainter::SurfacePainter(const design::Picture& picture) : SurfacePainter(picture.handle()) {}
 
 SurfacePainter::~SurfacePainter() {
     if (mPainter) {
@@ -61,9 +60,13 @@ SurfacePainter::~SurfacePainter() {
     }
 }
 
-bool SurfacePainter::isActive() const { return mPainter && mPainter->isActive(); }
+bool SurfacePainter::isActive() const {
+    return mPainter && mPainter->isActive();
+}
 
-void SurfacePainter::setPenWidth(int width) { mPenWidth = width < 1 ? 1 : width; }
+void SurfacePainter::setPenWidth(int width) {
+    mPenWidth = width < 1 ? 1 : width;
+}
 
 void SurfacePainter::drawLine(QPoint from, QPoint to, std::int32_t colour, LineEnd end) {
     if (!isActive()) {

@@ -8,7 +8,8 @@
 
 namespace dw::testing {
 
-inline std::string pixelArt(platform::Handle surface, const std::map<platform::COLORREF, char>& key) {
+inline std::string pixelArt(platform::Handle surface,
+                            const std::map<platform::COLORREF, char>& key) {
     platform::SurfacePixels px;
     platform::LockSurface(surface, &px);
     std::string art;

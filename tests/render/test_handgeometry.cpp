@@ -145,8 +145,8 @@ TEST(HandGeometryTest, smoothMinuteStartsBackByTheSecondsGone) {
         run.step();
         minutes.push_back(run.indices.minute);
     }
-    EXPECT_EQ(minutes, (std::vector<int>{176, 176, 176, 176, 176, 175, 175, 175, 175, 175, 175,
-                                         175, 175, 175, 175, 174}));
+    EXPECT_EQ(minutes, (std::vector<int>{176, 176, 176, 176, 176, 175, 175, 175, 175, 175, 175, 175,
+                                         175, 175, 175, 174}));
 }
 
 TEST(HandGeometryTest, jitterWobblesAboutTheNewPositionAndReturns) {
@@ -189,8 +189,11 @@ TEST(HandGeometryTest, longRunsMatchAnUnboundedReference) {
     MovementOptions smoothMinute;
     smoothMinute.smoothMinute = true;
     MovementOptions smoothAll{true, true, true, false};
-    const std::vector<Run> runs{{{}, 40000}, {smoothMinute, 40000}, {{}, 3000},
-                                {smoothAll, 6 * 40000}, {{false, false, true, true}, 40000}};
+    const std::vector<Run> runs{{{}, 40000},
+                                {smoothMinute, 40000},
+                                {{}, 3000},
+                                {smoothAll, 6 * 40000},
+                                {{false, false, true, true}, 40000}};
 
     HandGeometry geometry;
     UnboundedReference reference;

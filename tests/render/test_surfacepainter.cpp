@@ -18,7 +18,9 @@ namespace {
 constexpr std::int32_t kRed = 0x0000FF; // red + 256 x green + 65536 x blue
 constexpr std::int32_t kBlue = 0xFF0000;
 
-std::string art(const Picture& p) { return pixelArt(p.handle(), {{kRed, 'r'}, {kBlue, 'b'}}); }
+std::string art(const Picture& p) {
+    return pixelArt(p.handle(), {{kRed, 'r'}, {kBlue, 'b'}});
+}
 
 } // namespace
 
@@ -185,8 +187,8 @@ TEST(SurfacePainterTest, retracedPathFillsNothing) {
     {
         SurfacePainter painter(picture);
         const QPoint start(1, 14), shoulder(6, 8), tip(14, 1);
-        const std::array<QPoint, 8> v{start, shoulder, tip, shoulder, tip, shoulder, start,
-                                      shoulder};
+        const std::array<QPoint, 8> v{start, shoulder, tip,   shoulder,
+                                      tip,   shoulder, start, shoulder};
         painter.fillPolygon(v, kRed);
     }
     EXPECT_EQ(countPixels(picture.handle(), kRed), 0);
