@@ -39,7 +39,9 @@ Picture::Picture(int width, int height) {
     mWindow = platform::CreateWindowHandle(mSurface);
 }
 
-Picture::~Picture() { release(); }
+Picture::~Picture() {
+    release();
+}
 
 Picture::Picture(Picture&& other) noexcept
     : mSurface(std::exchange(other.mSurface, 0)), mWindow(std::exchange(other.mWindow, 0)) {}
@@ -64,9 +66,13 @@ void Picture::release() noexcept {
     mSurface = 0;
 }
 
-int Picture::width() const { return pixelsOf(mSurface).width; }
+int Picture::width() const {
+    return pixelsOf(mSurface).width;
+}
 
-int Picture::height() const { return pixelsOf(mSurface).height; }
+int Picture::height() const {
+    return pixelsOf(mSurface).height;
+}
 
 QImage Picture::view() const {
     const platform::SurfacePixels px = pixelsOf(mSurface);
