@@ -52,7 +52,7 @@ SurfacePainter::SurfacePainter(platform::Handle surface) : mView(viewOf(surface)
     mPainter->setRenderHint(QPainter::Antialiasing, false);
 }
 
-SurfacePainter::SurfacePainter(const design::Picture& picture) : SurfacePainter(picture.handle()) {}
+SurfacePainter::SurfacePainter(design::Picture& picture) : SurfacePainter(picture.handle()) {}
 
 SurfacePainter::~SurfacePainter() {
     if (mPainter) {

@@ -28,8 +28,10 @@ class SurfacePainter {
 public:
     // Paints on the surface named by a drawing context, bitmap or window handle. A handle that
     // names nothing, or an empty surface, gives a painter that draws nothing (isActive false).
+    // The surface must keep its size while the painter lives: make one per frame, never keep one
+    // across a yield to the event queue.
     explicit SurfacePainter(platform::Handle surface);
-    explicit SurfacePainter(const design::Picture& picture);
+    explicit SurfacePainter(design::Picture& picture);
     ~SurfacePainter();
 
     SurfacePainter(const SurfacePainter&) = delete;

@@ -169,16 +169,6 @@ TEST(HandGeometryTest, bitmapThetaIsZeroAtTwelveAndGrowsAnticlockwise) {
     EXPECT_NEAR(bitmapTheta(0), 3.14, 1e-12);
 }
 
-TEST(HandGeometryTest, countersPersistBetweenRunsWithoutSmoothMovement) {
-    HandGeometry geometry;
-    geometry.smoothHourStart(6, 30);
-    Stepper run{geometry, {}, geometry.startIndices(6, 30, 0, {})};
-    for (int s = 0; s < 180; ++s) {
-        run.step();
-    }
-    EXPECT_EQ(geometry.hourCounter(), 1) << "only smooth hours move the hour counter";
-}
-
 // The minute counter counts every second whatever the options and is reset only under smooth
 // minutes; it must neither overflow nor change any index over runs longer than 32767 seconds.
 TEST(HandGeometryTest, longRunsMatchAnUnboundedReference) {

@@ -66,12 +66,6 @@ TEST(HandTablesTest, onlyTheHourReflectionLengthIsRoundedBeforeUse) {
     EXPECT_EQ(t.minuteReflection.at(180).y(), 93);
 }
 
-TEST(HandTablesTest, textWithoutANumberPutsTheTipOnTheCentre) {
-    ClockDesign design;
-    design.sd = "long";
-    EXPECT_EQ(tablesOf(design).secondTip.at(123), QPoint(160, 90));
-}
-
 TEST(HandTablesTest, straighteningCorrectsRowsNearTheAxesOnly) {
     ClockDesign design;
     design.radius = "400";
