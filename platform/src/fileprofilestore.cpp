@@ -219,13 +219,11 @@ bool save(const std::string& path, std::string_view section,
     } else if (errno != ENOENT) {
         return false;
     }
-    for (const auto& [key, value] : entries) {
-        const auto edit = planProfileWrite(text, section, key, value);
-        if (!edit) {
-            return false;
-        }
-        text = applyProfileEdit(text, *edit);
+    auto written = applyProfileWrites(text, section, entries);
+    if (!written) {
+        return false;
     }
+    text = std::move(*written);
     const mode_t mode = old.exists ? (old.st.st_mode & 07777) : newFileMode();
     // Renaming over a file with other names would split it from them.
     const Replace result = (old.exists && old.st.st_nlink > 1)

@@ -33,15 +33,12 @@ bool MemoryProfileStore::writeProfileStrings(const std::string& path, std::strin
         return false;
     }
     const auto it = mFiles.find(path);
-    std::string text = it == mFiles.end() ? std::string() : it->second;
-    for (const auto& [key, value] : entries) {
-        const auto edit = planProfileWrite(text, section, key, value);
-        if (!edit) {
-            return false;
-        }
-        text = applyProfileEdit(text, *edit);
+    const std::string_view old = it == mFiles.end() ? std::string_view() : it->second;
+    auto written = applyProfileWrites(old, section, entries);
+    if (!written) {
+        return false;
     }
-    mFiles[path] = std::move(text);
+    mFiles[path] = std::move(*written);
     if (mSavesLeft) {
         --*mSavesLeft;
     }

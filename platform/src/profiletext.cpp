@@ -1,5 +1,9 @@
 #include "dw/platform/profiletext.h"
 
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
 namespace dw::platform {
 
 namespace {
@@ -95,6 +99,53 @@ bool usableSection(std::string_view section) {
     return section.find_first_of("]\r\n") == std::string_view::npos;
 }
 
+std::string lowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) {
+        c = lowerAscii(c);
+    }
+    return lower;
+}
+
+// The key lines of the first section of a name and where that section's last filled line is.
+struct SectionScan {
+    std::vector<Line> keyLines;
+    std::unordered_map<std::string, std::size_t> firstKeyLine; // lower-case key -> keyLines index
+    std::optional<Line> lastFilled; // header included; nullopt when the section is missing
+};
+
+SectionScan scanSection(std::string_view text, std::string_view section) {
+    SectionScan scan;
+    bool inSection = false;
+    for (std::size_t pos = firstLineStart(text); pos < text.size();) {
+        const Line line = lineAt(text, pos);
+        pos = line.next;
+        const std::string_view content = text.substr(line.begin, line.end - line.begin);
+        const ParsedLine parsed = parseLine(content);
+        if (parsed.kind == LineKind::Section) {
+            if (inSection) {
+                break; // only the first section of that name counts
+            }
+            inSection = sameName(parsed.name, section);
+            if (inSection) {
+                scan.lastFilled = line;
+            }
+            continue;
+        }
+        if (!inSection) {
+            continue;
+        }
+        if (parsed.kind == LineKind::Key) {
+            scan.firstKeyLine.try_emplace(lowerName(parsed.name), scan.keyLines.size());
+            scan.keyLines.push_back(line);
+        }
+        if (!trim(content).empty()) {
+            scan.lastFilled = line;
+        }
+    }
+    return scan;
+}
+
 } // namespace
 
 std::optional<std::string_view> findProfileValue(std::string_view text, std::string_view section,
@@ -118,57 +169,68 @@ std::optional<std::string_view> findProfileValue(std::string_view text, std::str
     return std::nullopt;
 }
 
-std::optional<ProfileEdit> planProfileWrite(std::string_view text, std::string_view section,
-                                            std::string_view key, std::string_view value) {
+std::optional<std::string> applyProfileWrites(std::string_view text, std::string_view section,
+                                              const std::vector<ProfileEntry>& entries) {
     section = trim(section);
-    key = trim(key);
-    if (!usableKey(key) || !usableSection(section)) {
+    if (!usableSection(section)) {
         return std::nullopt;
     }
-    const std::string keyLine = std::string(key) + "=" + profileValueText(value);
-    bool inSection = false;
-    std::optional<Line> lastFilled; // the section's last non-blank line, header included
-    for (std::size_t pos = firstLineStart(text); pos < text.size();) {
-        const Line line = lineAt(text, pos);
-        pos = line.next;
-        const std::string_view content = text.substr(line.begin, line.end - line.begin);
-        const ParsedLine parsed = parseLine(content);
-        if (parsed.kind == LineKind::Section) {
-            if (inSection) {
-                break;
-            }
-            inSection = sameName(parsed.name, section);
-            if (inSection) {
-                lastFilled = line;
-            }
-        } else if (inSection) {
-            if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
-                return ProfileEdit{line.begin, line.end - line.begin, keyLine};
-            }
-            if (!trim(content).empty()) {
-                lastFilled = line;
-            }
+    const SectionScan scan = scanSection(text, section);
+    std::map<std::size_t, std::string> replaced; // key line index in the scan -> new line
+    std::vector<std::pair<std::string, std::string>> appended; // lower-case key, new line
+    for (const auto& [rawKey, value] : entries) {
+        const std::string_view key = trim(rawKey);
+        if (!usableKey(key)) {
+            return std::nullopt;
+        }
+        std::string line = std::string(key) + "=" + profileValueText(value);
+        const std::string name = lowerName(key);
+        if (const auto found = scan.firstKeyLine.find(name); found != scan.firstKeyLine.end()) {
+            replaced[found->second] = std::move(line);
+            continue;
+        }
+        const auto earlier = std::find_if(appended.begin(), appended.end(),
+                                          [&](const auto& entry) { return entry.first == name; });
+        if (earlier != appended.end()) {
+            earlier->second = std::move(line);
+        } else {
+            appended.emplace_back(name, std::move(line));
         }
     }
-    if (lastFilled) {
-        // Appended after the section's last line, before any blank lines that part it from
-        // the next section.
-        const std::string lead = lastFilled->hasBreak() ? "" : std::string(kLineEnd);
-        return ProfileEdit{lastFilled->next, 0, lead + keyLine + std::string(kLineEnd)};
-    }
-    const bool openLast = !text.empty() && !isLineBreak(text.back());
-    std::string insert = openLast ? std::string(kLineEnd) : std::string();
-    insert += "[" + std::string(section) + "]" + std::string(kLineEnd);
-    insert += keyLine + std::string(kLineEnd);
-    return ProfileEdit{text.size(), 0, insert};
-}
-
-std::string applyProfileEdit(std::string_view text, const ProfileEdit& edit) {
     std::string result;
-    result.reserve(text.size() + edit.insert.size());
-    result.append(text.substr(0, edit.offset));
-    result.append(edit.insert);
-    result.append(text.substr(edit.offset + edit.eraseLength));
+    result.reserve(text.size() + 64 * entries.size());
+    std::size_t cursor = 0;
+    for (const auto& [index, line] : replaced) {
+        const Line& old = scan.keyLines[index];
+        result.append(text.substr(cursor, old.begin - cursor));
+        result.append(line);
+        cursor = old.end;
+    }
+    if (appended.empty()) {
+        result.append(text.substr(cursor));
+        return result;
+    }
+    std::string lines;
+    for (const auto& entry : appended) {
+        lines += entry.second;
+        lines += kLineEnd;
+    }
+    if (scan.lastFilled) {
+        // After the section's last line, before any blank lines that part it from the next.
+        const std::size_t at = scan.lastFilled->next;
+        result.append(text.substr(cursor, at - cursor));
+        if (!scan.lastFilled->hasBreak()) {
+            result.append(kLineEnd);
+        }
+        result.append(lines);
+        result.append(text.substr(at));
+        return result;
+    }
+    result.append(text.substr(cursor));
+    if (!text.empty() && !isLineBreak(text.back())) {
+        result.append(kLineEnd);
+    }
+    result += "[" + std::string(section) + "]" + std::string(kLineEnd) + lines;
     return result;
 }
 

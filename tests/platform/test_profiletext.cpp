@@ -11,9 +11,9 @@ namespace {
 
 std::string written(const std::string& text, const std::string& section, const std::string& key,
                     const std::string& value) {
-    const auto edit = planProfileWrite(text, section, key, value);
-    EXPECT_TRUE(edit.has_value());
-    return edit ? applyProfileEdit(text, *edit) : text;
+    const auto result = applyProfileWrites(text, section, {{key, value}});
+    EXPECT_TRUE(result.has_value());
+    return result.value_or(text);
 }
 
 } // namespace
@@ -107,9 +107,22 @@ TEST(ProfileTextTest, valuesAreWrittenSoTheyReadBackAsThemselves) {
 
 TEST(ProfileTextTest, namesThatCouldNotBeReadBackAreRefused) {
     for (const char* key : {"", "  ", "a=b", "[x]", ";x", "a\nb", "a\rb"}) {
-        EXPECT_FALSE(planProfileWrite("", "clock", key, "1").has_value()) << key;
+        EXPECT_FALSE(applyProfileWrites("", "clock", {{key, "1"}}).has_value()) << key;
     }
     for (const char* section : {"a]b", "a\nb"}) {
-        EXPECT_FALSE(planProfileWrite("", section, "k", "1").has_value()) << section;
+        EXPECT_FALSE(applyProfileWrites("", section, {{"k", "1"}}).has_value()) << section;
     }
+}
+
+TEST(ProfileTextTest, batchWritesAsIfKeyAfterKey) {
+    const std::string text = "[clock]\nhred=1\nhw=2\n\n[other]\n";
+    const auto batch = applyProfileWrites(
+        text, "clock",
+        {{"hw", "3"}, {"version", "0.9"}, {"HRED", "4"}, {"VERSION", "1"}, {"md", ""}});
+    ASSERT_TRUE(batch.has_value());
+    EXPECT_EQ(*batch, "[clock]\nHRED=4\nhw=3\nVERSION=1\r\nmd= \r\n\n[other]\n");
+    EXPECT_EQ(*applyProfileWrites("x", "clock", {{"a", "1"}, {"b", "2"}}),
+              "x\r\n[clock]\r\na=1\r\nb=2\r\n");
+    EXPECT_FALSE(applyProfileWrites(text, "clock", {{"hw", "5"}, {"bad=key", "1"}}).has_value())
+        << "one unusable name refuses the whole batch";
 }

@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "dw/platform/platform_export.h"
+#include "dw/platform/profiletext.h"
 
 namespace dw::platform {
 
 // A read value is cut to this many characters.
 inline constexpr std::size_t kProfileValueMax = 254;
-
-using ProfileEntry = std::pair<std::string, std::string>; // key, value
 
 class DW_PLATFORM_EXPORT ProfileStore {
 public:
