@@ -50,121 +50,35 @@ TEST_F(DesignReaderTest, fileWithEveryKeyLoadsEveryField) {
     EXPECT_EQ(readDesign(allKeys, design, toolbar), 0.9);
     const ClockDesign& d = design;
     // In the file every text field holds its own key and the checks run 0, 1, 2, 0, ...
+    // clang-format off
 #define TEXT(field) EXPECT_EQ(d.field, #field)
 #define CHECK(field, value) EXPECT_EQ(d.field, value) << #field
-    TEXT(hred);
-    TEXT(hgreen);
-    TEXT(hblue);
-    TEXT(hw);
-    TEXT(hd);
-    TEXT(mred);
-    TEXT(mgreen);
-    TEXT(mblue);
-    TEXT(mw);
-    TEXT(md);
-    TEXT(sred);
-    TEXT(sgreen);
-    TEXT(sblue);
-    TEXT(sw);
-    TEXT(sd);
-    TEXT(radius);
-    TEXT(innerradius);
-    TEXT(copyfps);
-    TEXT(timeh);
-    TEXT(timem);
-    TEXT(times);
-    TEXT(setallcolors);
-    TEXT(replacecolor);
-    TEXT(replacewith);
-    TEXT(duration);
-    TEXT(transr);
-    TEXT(transg);
-    TEXT(transb);
-    TEXT(edtX);
-    TEXT(edtY);
-    TEXT(bmptransr);
-    TEXT(bmptransg);
-    TEXT(bmptransb);
-    TEXT(fillirr);
-    TEXT(fillirg);
-    TEXT(fillirb);
-    TEXT(outlineirr);
-    TEXT(outlineirg);
-    TEXT(outlineirb);
-    TEXT(outlineirw);
-    TEXT(ctr);
-    TEXT(ctg);
-    TEXT(ctb);
-    TEXT(ac_hhc);
-    TEXT(ac_hpd);
-    TEXT(ac_fpvh_fillR);
-    TEXT(ac_fpvh_fillG);
-    TEXT(ac_fpvh_fillB);
-    TEXT(ac_fpvh_outR);
-    TEXT(ac_fpvh_outG);
-    TEXT(ac_fpvh_outB);
-    TEXT(ac_fpvh_HW);
-    TEXT(ac_mhc);
-    TEXT(ac_mpd);
-    TEXT(ac_fpvm_fillR);
-    TEXT(ac_fpvm_fillG);
-    TEXT(ac_fpvm_fillB);
-    TEXT(ac_fpvm_outR);
-    TEXT(ac_fpvm_outG);
-    TEXT(ac_fpvm_outB);
-    TEXT(ac_fpvm_HW);
-    TEXT(ac_shc);
-    TEXT(ac_spd);
-    TEXT(ac_fpvs_fillR);
-    TEXT(ac_fpvs_fillG);
-    TEXT(ac_fpvs_fillB);
-    TEXT(ac_fpvs_outR);
-    TEXT(ac_fpvs_outG);
-    TEXT(ac_fpvs_outB);
-    TEXT(ac_fpvs_HW);
-    TEXT(ac_FlashEvery);
-    TEXT(ac_edtHead);
-    TEXT(ac_edtHourSep);
-    TEXT(ac_edtMinSep);
-    TEXT(ac_edtTail);
-    TEXT(ac_edtSepR);
-    TEXT(ac_edtSepG);
-    TEXT(ac_edtSepB);
-    TEXT(ac_edtAM);
-    TEXT(ac_edtPM);
-    TEXT(edtHRLen);
-    TEXT(edtMRLen);
-    CHECK(useir, 0);
-    CHECK(synctest, 1);
-    CHECK(erase, 2);
-    CHECK(secondreflection, 0);
-    CHECK(usebackground, 1);
-    CHECK(chkBitmap, 2);
-    CHECK(fillir, 0);
-    CHECK(outlineir, 1);
-    CHECK(circ, 2);
-    CHECK(rect, 0);
-    CHECK(ac_chkhours, 1);
-    CHECK(ac_chkhfill, 2);
-    CHECK(ac_chkhoutline, 0);
-    CHECK(ac_chkminutes, 1);
-    CHECK(ac_chkmfill, 2);
-    CHECK(ac_chkmoutline, 0);
-    CHECK(ac_chkseconds, 1);
-    CHECK(ac_chksfill, 2);
-    CHECK(ac_chksoutline, 0);
-    CHECK(ac_straighten, 1);
-    CHECK(ac_chkFlash, 2);
-    CHECK(ac_chkInitiallyOn, 0);
-    CHECK(ac_chkHourMode, 1);
-    CHECK(ac_chkAMPM, 2);
-    CHECK(ac_chkAMPMpos, 0);
-    CHECK(ac_chkAsc, 1);
-    CHECK(ac_chkSecondsOnly, 2);
-    CHECK(ac_chkZE, 0);
-    CHECK(chkhhr, 1);
-    CHECK(chkmhr, 2);
+    TEXT(hred); TEXT(hgreen); TEXT(hblue); TEXT(hw); TEXT(hd); TEXT(mred); TEXT(mgreen);
+    TEXT(mblue); TEXT(mw); TEXT(md); TEXT(sred); TEXT(sgreen); TEXT(sblue); TEXT(sw); TEXT(sd);
+    TEXT(radius); TEXT(innerradius); TEXT(copyfps); TEXT(timeh); TEXT(timem); TEXT(times);
+    TEXT(setallcolors); TEXT(replacecolor); TEXT(replacewith); TEXT(duration); TEXT(transr);
+    TEXT(transg); TEXT(transb); TEXT(edtX); TEXT(edtY); TEXT(bmptransr); TEXT(bmptransg);
+    TEXT(bmptransb); TEXT(fillirr); TEXT(fillirg); TEXT(fillirb); TEXT(outlineirr);
+    TEXT(outlineirg); TEXT(outlineirb); TEXT(outlineirw); TEXT(ctr); TEXT(ctg); TEXT(ctb);
+    TEXT(ac_hhc); TEXT(ac_hpd); TEXT(ac_fpvh_fillR); TEXT(ac_fpvh_fillG); TEXT(ac_fpvh_fillB);
+    TEXT(ac_fpvh_outR); TEXT(ac_fpvh_outG); TEXT(ac_fpvh_outB); TEXT(ac_fpvh_HW); TEXT(ac_mhc);
+    TEXT(ac_mpd); TEXT(ac_fpvm_fillR); TEXT(ac_fpvm_fillG); TEXT(ac_fpvm_fillB);
+    TEXT(ac_fpvm_outR); TEXT(ac_fpvm_outG); TEXT(ac_fpvm_outB); TEXT(ac_fpvm_HW); TEXT(ac_shc);
+    TEXT(ac_spd); TEXT(ac_fpvs_fillR); TEXT(ac_fpvs_fillG); TEXT(ac_fpvs_fillB);
+    TEXT(ac_fpvs_outR); TEXT(ac_fpvs_outG); TEXT(ac_fpvs_outB); TEXT(ac_fpvs_HW);
+    TEXT(ac_FlashEvery); TEXT(ac_edtHead); TEXT(ac_edtHourSep); TEXT(ac_edtMinSep);
+    TEXT(ac_edtTail); TEXT(ac_edtSepR); TEXT(ac_edtSepG); TEXT(ac_edtSepB); TEXT(ac_edtAM);
+    TEXT(ac_edtPM); TEXT(edtHRLen); TEXT(edtMRLen); CHECK(useir, 0); CHECK(synctest, 1);
+    CHECK(erase, 2); CHECK(secondreflection, 0); CHECK(usebackground, 1); CHECK(chkBitmap, 2);
+    CHECK(fillir, 0); CHECK(outlineir, 1); CHECK(circ, 2); CHECK(rect, 0); CHECK(ac_chkhours, 1);
+    CHECK(ac_chkhfill, 2); CHECK(ac_chkhoutline, 0); CHECK(ac_chkminutes, 1);
+    CHECK(ac_chkmfill, 2); CHECK(ac_chkmoutline, 0); CHECK(ac_chkseconds, 1);
+    CHECK(ac_chksfill, 2); CHECK(ac_chksoutline, 0); CHECK(ac_straighten, 1);
+    CHECK(ac_chkFlash, 2); CHECK(ac_chkInitiallyOn, 0); CHECK(ac_chkHourMode, 1);
+    CHECK(ac_chkAMPM, 2); CHECK(ac_chkAMPMpos, 0); CHECK(ac_chkAsc, 1);
+    CHECK(ac_chkSecondsOnly, 2); CHECK(ac_chkZE, 0); CHECK(chkhhr, 1); CHECK(chkmhr, 2);
     CHECK(chkDigital, 0);
+    // clang-format on
 #undef TEXT
 #undef CHECK
     EXPECT_EQ(d.centrex, 123);
@@ -201,142 +115,30 @@ TEST_F(DesignReaderTest, fileWithEveryKeyLoadsEveryField) {
 TEST_F(DesignReaderTest, readsTheKeysInTheLoadOrder) {
     setFile("version=0.9\r\nac_strFont=Serif\r\n");
     load();
-    const std::vector<std::string> expected{"version",
-                                            "erase",
-                                            "hred",
-                                            "hgreen",
-                                            "hblue",
-                                            "hw",
-                                            "hd",
-                                            "mred",
-                                            "mgreen",
-                                            "mblue",
-                                            "mw",
-                                            "md",
-                                            "sred",
-                                            "sgreen",
-                                            "sblue",
-                                            "sw",
-                                            "sd",
-                                            "radius",
-                                            "innerradius",
-                                            "centrex",
-                                            "centrey",
-                                            "copyfps",
-                                            "timeh",
-                                            "timem",
-                                            "times",
-                                            "setallcolors",
-                                            "replacecolor",
-                                            "replacewith",
-                                            "duration",
-                                            "useir",
-                                            "synctest",
-                                            "image",
-                                            "secondreflection",
-                                            "shrd",
-                                            "jitter",
-                                            "smoothminute",
-                                            "smoothhour",
-                                            "usebackground",
-                                            "transr",
-                                            "transg",
-                                            "transb",
-                                            "background",
-                                            "edtX",
-                                            "edtY",
-                                            "hourbitmap",
-                                            "minutebitmap",
-                                            "secondbitmap",
-                                            "topbitmap",
-                                            "chkBitmap",
-                                            "smoothsecond",
-                                            "bmptransr",
-                                            "bmptransg",
-                                            "bmptransb",
-                                            "bmptopx",
-                                            "bmptopy",
-                                            "fillir",
-                                            "fillirr",
-                                            "fillirg",
-                                            "fillirb",
-                                            "outlineir",
-                                            "outlineirr",
-                                            "outlineirg",
-                                            "outlineirb",
-                                            "outlineirw",
-                                            "circ",
-                                            "ctr",
-                                            "ctg",
-                                            "ctb",
-                                            "rect",
-                                            "ac_chkhours",
-                                            "ac_hhc",
-                                            "ac_hpd",
-                                            "ac_chkhfill",
-                                            "ac_chkhoutline",
-                                            "ac_fpvh_fillR",
-                                            "ac_fpvh_fillG",
-                                            "ac_fpvh_fillB",
-                                            "ac_fpvh_outR",
-                                            "ac_fpvh_outG",
-                                            "ac_fpvh_outB",
-                                            "ac_fpvh_HW",
-                                            "ac_chkminutes",
-                                            "ac_mhc",
-                                            "ac_mpd",
-                                            "ac_chkmfill",
-                                            "ac_chkmoutline",
-                                            "ac_fpvm_fillR",
-                                            "ac_fpvm_fillG",
-                                            "ac_fpvm_fillB",
-                                            "ac_fpvm_outR",
-                                            "ac_fpvm_outG",
-                                            "ac_fpvm_outB",
-                                            "ac_fpvm_HW",
-                                            "ac_chkseconds",
-                                            "ac_shc",
-                                            "ac_spd",
-                                            "ac_chksfill",
-                                            "ac_chksoutline",
-                                            "ac_fpvs_fillR",
-                                            "ac_fpvs_fillG",
-                                            "ac_fpvs_fillB",
-                                            "ac_fpvs_outR",
-                                            "ac_fpvs_outG",
-                                            "ac_fpvs_outB",
-                                            "ac_fpvs_HW",
-                                            "ac_straighten",
-                                            "ac_chkFlash",
-                                            "ac_FlashEvery",
-                                            "ac_edtHead",
-                                            "ac_edtHourSep",
-                                            "ac_edtMinSep",
-                                            "ac_edtTail",
-                                            "ac_strFont",
-                                            "ac_nFSize",
-                                            "ac_bFBold",
-                                            "ac_bFItalic",
-                                            "ac_edtSepR",
-                                            "ac_edtSepG",
-                                            "ac_edtSepB",
-                                            "ac_dcTop",
-                                            "ac_dcLeft",
-                                            "ac_chkInitiallyOn",
-                                            "ac_chkHourMode",
-                                            "ac_chkAMPM",
-                                            "ac_chkAMPMpos",
-                                            "ac_chkAsc",
-                                            "ac_chkSecondsOnly",
-                                            "ac_chkZE",
-                                            "ac_edtAM",
-                                            "ac_edtPM",
-                                            "chkhhr",
-                                            "edtHRLen",
-                                            "chkmhr",
-                                            "edtMRLen",
-                                            "chkdigital",
-                                            "displayOrder"};
+    // clang-format off
+    const std::vector<std::string> expected{
+        "version", "erase", "hred", "hgreen", "hblue", "hw", "hd", "mred", "mgreen", "mblue", "mw",
+        "md", "sred", "sgreen", "sblue", "sw", "sd", "radius", "innerradius", "centrex", "centrey",
+        "copyfps", "timeh", "timem", "times", "setallcolors", "replacecolor", "replacewith",
+        "duration", "useir", "synctest", "image", "secondreflection", "shrd", "jitter",
+        "smoothminute", "smoothhour", "usebackground", "transr", "transg", "transb", "background",
+        "edtX", "edtY", "hourbitmap", "minutebitmap", "secondbitmap", "topbitmap", "chkBitmap",
+        "smoothsecond", "bmptransr", "bmptransg", "bmptransb", "bmptopx", "bmptopy", "fillir",
+        "fillirr", "fillirg", "fillirb", "outlineir", "outlineirr", "outlineirg", "outlineirb",
+        "outlineirw", "circ", "ctr", "ctg", "ctb", "rect", "ac_chkhours", "ac_hhc", "ac_hpd",
+        "ac_chkhfill", "ac_chkhoutline", "ac_fpvh_fillR", "ac_fpvh_fillG", "ac_fpvh_fillB",
+        "ac_fpvh_outR", "ac_fpvh_outG", "ac_fpvh_outB", "ac_fpvh_HW", "ac_chkminutes", "ac_mhc",
+        "ac_mpd", "ac_chkmfill", "ac_chkmoutline", "ac_fpvm_fillR", "ac_fpvm_fillG",
+        "ac_fpvm_fillB", "ac_fpvm_outR", "ac_fpvm_outG", "ac_fpvm_outB", "ac_fpvm_HW",
+        "ac_chkseconds", "ac_shc", "ac_spd", "ac_chksfill", "ac_chksoutline", "ac_fpvs_fillR",
+        "ac_fpvs_fillG", "ac_fpvs_fillB", "ac_fpvs_outR", "ac_fpvs_outG", "ac_fpvs_outB",
+        "ac_fpvs_HW", "ac_straighten", "ac_chkFlash", "ac_FlashEvery", "ac_edtHead",
+        "ac_edtHourSep", "ac_edtMinSep", "ac_edtTail", "ac_strFont", "ac_nFSize", "ac_bFBold",
+        "ac_bFItalic", "ac_edtSepR", "ac_edtSepG", "ac_edtSepB", "ac_dcTop", "ac_dcLeft",
+        "ac_chkInitiallyOn", "ac_chkHourMode", "ac_chkAMPM", "ac_chkAMPMpos", "ac_chkAsc",
+        "ac_chkSecondsOnly", "ac_chkZE", "ac_edtAM", "ac_edtPM", "chkhhr", "edtHRLen", "chkmhr",
+        "edtMRLen", "chkdigital", "displayOrder"};
+    // clang-format on
     EXPECT_EQ(store.readKeys, expected);
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <unistd.h>
 
 #include "design/designreader.h"
 #include "design/toolbarbuttons.h"
@@ -111,17 +110,4 @@ TEST_F(DesignWriterTest, refusedSaveWritesNothingAtAll) {
     IniFile fresh(store, "/designs/new.ini");
     EXPECT_FALSE(writeDesign(fresh, design, toolbar));
     EXPECT_FALSE(store.file(fresh.path()).has_value());
-}
-
-TEST_F(DesignWriterTest, readOnlyFileOnDiskIsLeftUnchanged) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes read-only files; the file store's own tests cover it";
-    }
-    ScratchFolder folder;
-    FileProfileStore disk;
-    IniFile onDisk(disk, folder.file("locked.ini"));
-    dw::testing::writeBytes(onDisk.path(), "[clock]\r\nversion=0.9\r\n");
-    std::filesystem::permissions(onDisk.path(), std::filesystem::perms::owner_read);
-    EXPECT_FALSE(writeDesign(onDisk, design, toolbar));
-    EXPECT_EQ(readBytes(onDisk.path()), "[clock]\r\nversion=0.9\r\n");
 }

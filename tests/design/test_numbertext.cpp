@@ -35,29 +35,28 @@ TEST_P(LeadingNumber, parsesTheLeadingNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, LeadingNumber,
-    testing::Values(LeadingCase{"plain", "255", 255}, LeadingCase{"empty", "", 0},
-                    LeadingCase{"letters", "abc", 0}, LeadingCase{"digitsThenLetters", "12abc", 12},
-                    LeadingCase{"leadingBlanks", "   7", 7},
-                    LeadingCase{"blanksInside", " 1 2\t3\n4", 1234},
-                    LeadingCase{"carriageReturnStops", "1\r2", 1},
-                    LeadingCase{"signedNegative", "-40", -40},
-                    LeadingCase{"signThenBlank", "- 4", -4}, LeadingCase{"plusSign", "+8", 8},
-                    LeadingCase{"onePointOnly", "1.2.3", 1.2},
-                    LeadingCase{"leadingPoint", ".5", 0.5}, LeadingCase{"lonePoint", ".", 0},
-                    LeadingCase{"commaIsNotAPoint", "1,5", 1},
-                    LeadingCase{"exponent", "1.5e3", 1500},
-                    LeadingCase{"exponentLetterD", "2D2", 200},
-                    LeadingCase{"negativeExponent", "25E-1", 2.5},
-                    LeadingCase{"exponentWithoutDigits", "7e", 7},
-                    LeadingCase{"exponentSignWithoutDigits", "7e+x", 7},
-                    LeadingCase{"hex", "&HFF", 255}, LeadingCase{"hexLowerCase", "&hff", 255},
-                    LeadingCase{"octal", "&O17", 15}, LeadingCase{"ampersandAlone", "&", 0},
-                    LeadingCase{"ampersandOther", "&X1", 0},
-                    LeadingCase{"tinyUnderflowsToZero", "1e-400", 0}),
+    testing::Values(
+        LeadingCase{"plain", "255", 255}, LeadingCase{"empty", "", 0},
+        LeadingCase{"letters", "abc", 0}, LeadingCase{"digitsThenLetters", "12abc", 12},
+        LeadingCase{"leadingBlanks", "   7", 7}, LeadingCase{"blanksInside", " 1 2\t3\n4", 1234},
+        LeadingCase{"carriageReturnStops", "1\r2", 1}, LeadingCase{"signedNegative", "-40", -40},
+        LeadingCase{"signThenBlank", "- 4", -4}, LeadingCase{"plusSign", "+8", 8},
+        LeadingCase{"onePointOnly", "1.2.3", 1.2}, LeadingCase{"leadingPoint", ".5", 0.5},
+        LeadingCase{"lonePoint", ".", 0}, LeadingCase{"commaIsNotAPoint", "1,5", 1},
+        LeadingCase{"exponent", "1.5e3", 1500}, LeadingCase{"exponentLetterD", "2D2", 200},
+        LeadingCase{"negativeExponent", "25E-1", 2.5},
+        LeadingCase{"exponentWithoutDigits", "7e", 7},
+        LeadingCase{"exponentSignWithoutDigits", "7e+x", 7}, LeadingCase{"hex", "&HFF", 255},
+        LeadingCase{"hexLowerCase", "&hff", 255}, LeadingCase{"octal", "&O17", 15},
+        LeadingCase{"ampersandAlone", "&", 0}, LeadingCase{"ampersandOther", "&X1", 0},
+        LeadingCase{"tinyUnderflowsToZero", "1e-400", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LeadingNumberTest, nulCharacterEndsTheNumber) {
-    EXPECT_DOUBLE_EQ(leadingNumber(std::string_view("4\0" "5", 3)), 4);
+    EXPECT_DOUBLE_EQ(leadingNumber(std::string_view("4\0"
+                                                    "5",
+                                                    3)),
+                     4);
 }
 
 TEST(LeadingNumberTest, hugeNumberIsOverflow) {
