@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "design/designreader.h"
@@ -50,6 +51,27 @@ TEST_F(DesignWriterTest, loadedDesignSavesBackToTheSameBytes) {
     ASSERT_TRUE(writeDesign(copy, design, toolbar));
     EXPECT_EQ(readBytes(copy.path()), readBytes(original));
 }
+
+class SampleDesign : public DesignWriterTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(SampleDesign, loadsAndSavesBackToTheSameBytes) {
+    FileProfileStore disk;
+    const std::string original = std::string(DW_SAMPLES_DIR "/") + GetParam() + ".ini";
+    readDesign(IniFile(disk, original), design, toolbar);
+    ScratchFolder folder;
+    IniFile copy(disk, folder.file("copy.ini"));
+    ASSERT_TRUE(writeDesign(copy, design, toolbar));
+    EXPECT_EQ(readBytes(copy.path()), readBytes(original));
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SampleDesign,
+                         testing::Values("bitmap-hands", "digital", "erase-mode", "kite-hands",
+                                         "line-hands"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                             return name;
+                         });
 
 TEST_F(DesignWriterTest, newFileGetsEveryKeyInWriteOrder) {
     ASSERT_TRUE(writeDesign(file, design, toolbar));
