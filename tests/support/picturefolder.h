@@ -21,13 +21,15 @@ public:
         return full;
     }
 
-    // Writes a one-colour picture (format by the name's suffix); returns the full path.
+    // Writes a one-colour picture (format by the name's suffix, a bitmap without one); returns
+    // the full path.
     std::string writePicture(const std::string& name, int width, int height,
                              QRgb colour = 0xFF808080) const {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(colour);
         const std::string full = path() + name;
-        image.save(QString::fromStdString(full));
+        const bool hasSuffix = name.find('.') != std::string::npos;
+        image.save(QString::fromStdString(full), hasSuffix ? nullptr : "BMP");
         return full;
     }
 
