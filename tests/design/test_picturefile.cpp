@@ -229,12 +229,4 @@ TEST(PictureFileTest, onePixelBitmapAndOtherFormatsLoad) {
     EXPECT_EQ(picture.toImage().pixel(6, 3), 0xFF00FF00u);
 }
 
-TEST(PictureFileTest, headerOfAValidPictureWithAWrongSuffixStillDecides) {
-    PictureFolder folder;
-    const PictureFileResult result =
-        readPictureFile(folder.write("really-a-bitmap.png", trueColourFile(24)));
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(result.image.size(), QSize(5, 3));
-}
-
 } // namespace

@@ -108,14 +108,6 @@ TEST_F(CentrePlotTest, plotsEverySixthRowThenEveryRowAsSinglePixels) {
     EXPECT_TRUE(whitePixels(pictures.Picture2()).empty());
 }
 
-TEST_F(CentrePlotTest, plotUsesTheTextsAsTheyAreNow) {
-    design.radius = "10";
-    design.centrex = 5;
-    plotCentre(pictures, geometry, design, host, false);
-    ASSERT_EQ(snapshots.size(), 2u);
-    EXPECT_TRUE(snapshots[0].count({5, 40})) << "tip at the new radius below the new centre";
-}
-
 TEST_F(CentrePlotTest, whileSavingOnlyTheMessageShows) {
     const auto main = pictures.window(PictureSlot::Main);
     dw::platform::SetPixel(main->Picture1().handle(), 3, 3, 0xFFFFFF);

@@ -89,16 +89,6 @@ INSTANTIATE_TEST_SUITE_P(
                                      &DesignerSession::V_TESTBMP, &DesignerSession::U_TESTBMP}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DesignerSessionTest, loadingTheFaceShowsItInPicture2AndAutoCentreUsesIt) {
-    host.openAnswers.push_back(folder.writePicture("face.bmp", 320, 180));
-    session.load_background();
-    EXPECT_EQ(session.design().image, "face.bmp");
-    EXPECT_EQ(session.Picture2().width(), 320);
-    session.design().centrex = 1;
-    session.cmdAutoCenter_Click();
-    EXPECT_EQ(session.design().Label1, "(160, 90)");
-}
-
 TEST_F(DesignerSessionTest, plotCentreReadsTheSavingFlagOfTheRunState) {
     host.openAnswers.push_back(folder.writePicture("face.bmp", 40, 40));
     session.load_background();
