@@ -1,6 +1,9 @@
 #include "render/centrefinding.h"
 
+#include <string>
+
 #include "design/clockdesign.h"
+#include "design/confirmedpositions.h"
 #include "design/numbertext.h"
 #include "design/pictureslots.h"
 #include "render/handgeometry.h"
@@ -16,13 +19,9 @@ std::int16_t halfOf(int pixels) {
 
 } // namespace
 
-std::string positionText(std::int16_t x, std::int16_t y) {
-    return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
-}
-
 void confirmCentre(design::ClockDesign& design, HandGeometry& geometry, std::int16_t x,
                    std::int16_t y) {
-    design.Label1 = positionText(x, y);
+    design::displayConfirmedPosition(design.Label1, x, y);
     design.txtLeft = std::to_string(x);
     design.txtTop = std::to_string(y);
     design.centrex = x;
@@ -66,7 +65,7 @@ bool cmdBMPautocentre_Click(design::ClockDesign& design, design::PictureSlots& p
     const std::int16_t y = halfOf(main->scaleHeight() - hour->scaleHeight());
     design.bmptopx = x;
     design.bmptopy = y;
-    design.lblConfirmedBMPXY = positionText(x, y);
+    design::showBitmapTopLeft(design);
     return true;
 }
 
@@ -80,7 +79,7 @@ bool cmdAutoCenterBox_Click(design::ClockDesign& design, const design::PictureSl
     const std::int16_t y = halfOf(background->scaleHeight() - main->scaleHeight());
     design.eraseTopLeftX = x;
     design.eraseTopLeftY = y;
-    design.lblConfirmedXY = positionText(x, y);
+    design::displayConfirmedPosition(design.lblConfirmedXY, x, y);
     return true;
 }
 

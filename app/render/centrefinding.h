@@ -3,7 +3,6 @@
 // centre, the top-left of the bitmap hands on the face and the top-left of the face on the
 // erase-mode background. Integer values of text are leading numbers rounded halves to even.
 #include <cstdint>
-#include <string>
 
 namespace dw::design {
 struct ClockDesign;
@@ -13,9 +12,6 @@ class PictureSlots;
 namespace dw::render {
 
 class HandGeometry;
-
-// The position label text: "(160, 90)", "(-10, -4)".
-std::string positionText(std::int16_t x, std::int16_t y);
 
 // Confirms a centre: Label1 shows it, txtLeft and txtTop take it as text, centrex and centrey
 // become it, and the hand tables are recomputed. RuntimeError("Overflow") from the tables (a

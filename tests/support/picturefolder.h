@@ -1,24 +1,23 @@
 #pragma once
-// A temporary folder for a test's picture files, removed with it.
-#include <fstream>
+// A scratch folder for a test's picture files, addressed the way a design directory is.
 #include <string>
 
 #include <QColor>
 #include <QImage>
-#include <QTemporaryDir>
+
+#include "scratchfolder.h"
 
 namespace dw::testing {
 
 class PictureFolder {
 public:
     // The folder with its final "/", the form a design directory takes.
-    std::string path() const { return mDir.path().toStdString() + "/"; }
+    std::string path() const { return mFolder.path().string() + "/"; }
 
     // Writes raw bytes; returns the full path.
     std::string write(const std::string& name, const std::string& bytes) const {
-        const std::string full = path() + name;
-        std::ofstream(full, std::ios::binary) << bytes;
-        return full;
+        writeBytes(mFolder.file(name), bytes);
+        return mFolder.file(name);
     }
 
     // Writes a one-colour picture (format by the name's suffix, a bitmap without one); returns
@@ -27,14 +26,14 @@ public:
                              QRgb colour = 0xFF808080) const {
         QImage image(width, height, QImage::Format_RGB32);
         image.fill(colour);
-        const std::string full = path() + name;
+        const std::string full = mFolder.file(name);
         const bool hasSuffix = name.find('.') != std::string::npos;
         image.save(QString::fromStdString(full), hasSuffix ? nullptr : "BMP");
         return full;
     }
 
 private:
-    QTemporaryDir mDir;
+    ScratchFolder mFolder;
 };
 
 } // namespace dw::testing
