@@ -19,7 +19,6 @@ struct Range {
     std::int64_t lo; // inclusive
     std::int64_t hi; // inclusive; empty when hi < lo
     bool contains(std::int64_t v) const { return v >= lo && v <= hi; }
-    bool meets(Range o) const { return std::max(lo, o.lo) <= std::min(hi, o.hi); }
 };
 
 std::int64_t floorHalf(std::int64_t v) {
@@ -105,7 +104,7 @@ class Rotator {
 public:
     Rotator(const SurfacePixels& src, const SurfacePixels& dst, std::int64_t cx, std::int64_t cy,
             std::int64_t extent, double theta)
-        : mSrc(src), mDst(dst), mCx(cx), mCy(cy), mExtent(extent),
+        : mSrc(src), mDst(dst), mCx(cx), mCy(cy),
           mFrame(makeRotationFrame(theta, cx, cy, extent, src.width, src.height, src.stride)),
           mRegion(cx, cy, dst, extent),
           mTable(AngleTable::forExtent(static_cast<int>(std::min<std::int64_t>(extent, 1 << 30)))) {
@@ -199,25 +198,17 @@ private:
         }
     }
 
+    // The tiles of one band of rows, over the columns any of its rows can write.
     void runTileRow(Range tileRows) {
-        std::vector<Range> rowCols[kTile];
-        std::int64_t jMax = 0;
+        std::vector<Range> cols;
         for (std::int64_t i = tileRows.lo; i <= tileRows.hi; ++i) {
-            rowCols[i - tileRows.lo] = mRegion.colsOf(i);
-            if (!rowCols[i - tileRows.lo].empty()) {
-                jMax = std::max(jMax, rowCols[i - tileRows.lo].back().hi);
+            for (Range c : mRegion.colsOf(i)) {
+                cols.push_back(c);
             }
         }
-        for (std::int64_t j0 = 1; j0 <= jMax; j0 += kTile) {
-            const Range tileCols{j0, std::min(jMax, j0 + kTile - 1)};
-            bool any = false;
-            for (std::int64_t i = tileRows.lo; i <= tileRows.hi && !any; ++i) {
-                for (Range c : rowCols[i - tileRows.lo]) {
-                    any = any || c.meets(tileCols);
-                }
-            }
-            if (any) {
-                runTile(tileRows, tileCols);
+        for (Range c : merged(std::move(cols))) {
+            for (std::int64_t j0 = std::max<std::int64_t>(c.lo, 1); j0 <= c.hi; j0 += kTile) {
+                runTile(tileRows, {j0, std::min(c.hi, j0 + kTile - 1)});
             }
         }
     }
@@ -266,7 +257,6 @@ private:
     const SurfacePixels& mDst;
     std::int64_t mCx;
     std::int64_t mCy;
-    std::int64_t mExtent;
     RotationFrame mFrame;
     StepRegion mRegion;
     std::shared_ptr<const AngleTable> mTable;
