@@ -1,0 +1,67 @@
+#pragma once
+// Frames for AVI tests: 24-bit bottom-up DIBs with rows padded to 4 bytes, distinct per seed, and
+// the same pictures as top-down rows without padding, the way ffmpeg hands them back.
+#include <cstdint>
+#include <vector>
+
+#include "dw/avifile/aviformat.h"
+
+namespace dw::testing {
+
+inline std::size_t rowBytesOf(int width) {
+    return static_cast<std::size_t>(dw::avifile::dibRowBytes(width, 24));
+}
+
+// Blue, green, red of the pixel at (x, y), y counted from the top.
+inline void patternPixel(int x, int y, int seed, std::uint8_t* bgr) {
+    bgr[0] = static_cast<std::uint8_t>(x * 7 + seed * 13);
+    bgr[1] = static_cast<std::uint8_t>(y * 11 + seed * 3);
+    bgr[2] = static_cast<std::uint8_t>(x * y + seed * 29);
+}
+
+inline std::vector<std::uint8_t> patternDib(int width, int height, int seed) {
+    const std::size_t row = rowBytesOf(width);
+    std::vector<std::uint8_t> dib(row * height, 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = dib.data() + (height - 1 - y) * row; // bottom-up
+        for (int x = 0; x < width; ++x) {
+            patternPixel(x, y, seed, out + 3 * x);
+        }
+    }
+    return dib;
+}
+
+inline std::vector<std::uint8_t> patternTopDown(int width, int height, int seed) {
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            patternPixel(x, y, seed, out.data() + (static_cast<std::size_t>(y) * width + x) * 3);
+        }
+    }
+    return out;
+}
+
+// The stream description and 44-byte format an uncompressed video of this size is made with.
+inline dw::avifile::StreamInfo videoInfo(int width, int height, int fps) {
+    dw::avifile::StreamInfo info;
+    info.fccType = dw::avifile::streamtypeVIDEO;
+    info.scale = 1;
+    info.rate = static_cast<std::uint32_t>(fps);
+    info.quality = -1;
+    info.frame = {0, 0, width, height};
+    return info;
+}
+
+inline std::vector<std::uint8_t> dibFormat(int width, int height) {
+    dw::avifile::BitmapInfoHeader h;
+    h.width = width;
+    h.height = height;
+    h.bitCount = 24;
+    h.sizeImage = static_cast<std::uint32_t>(rowBytesOf(width) * height);
+    const auto bytes = h.toBytes();
+    std::vector<std::uint8_t> format(bytes.begin(), bytes.end());
+    format.resize(44, 0);
+    return format;
+}
+
+} // namespace dw::testing
