@@ -1,9 +1,10 @@
 #include "encoder.h"
 
 #include <cstring>
+#include <mutex>
 
 extern "C" {
-#include <libavutil/opt.h>
+#include <libavutil/log.h>
 }
 
 namespace dw::avifile {
@@ -31,6 +32,10 @@ void configure(AVCodecContext* c, const CodecRecipe& recipe, const EncoderSettin
     c->width = s.width;
     c->height = s.height;
     c->pix_fmt = recipe.pixelFormat;
+    if (c->pix_fmt == AV_PIX_FMT_YUV420P && std::strcmp(recipe.encoderName, "libx264") == 0 &&
+        ((s.width | s.height) & 1) != 0) {
+        c->pix_fmt = AV_PIX_FMT_YUV444P; // x264 halves chroma only for even sizes
+    }
     const int rate = s.rate == 0 ? 1 : static_cast<int>(s.rate); // a rate of 0 still encodes
     const int scale = s.scale == 0 ? 1 : static_cast<int>(s.scale);
     c->time_base = AVRational{scale, rate};
@@ -60,6 +65,9 @@ bool dependsOnFrameAlone(const CodecRecipe& recipe, const AVCodecContext* c, boo
 
 std::unique_ptr<Encoder> Encoder::open(const CodecRecipe& recipe, const EncoderSettings& settings,
                                        Status* status) {
+    static std::once_flag quiet;
+    // Encoders chat on stderr at libavcodec's default level; their failures come back as texts.
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
     const AVCodec* codec = avcodec_find_encoder_by_name(recipe.encoderName);
     if (codec == nullptr) {
         *status = Status::fail(AviError::NoCompressor, "no encoder " + std::string(recipe.name));

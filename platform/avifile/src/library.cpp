@@ -4,11 +4,6 @@
 #include "codeccatalog.h"
 #include "dw/avifile/compression.h"
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavutil/log.h>
-}
-
 namespace dw::avifile {
 
 namespace {
@@ -19,8 +14,6 @@ std::atomic<int> gLibraryUsers{0};
 
 void initLibrary() {
     if (gLibraryUsers.fetch_add(1) == 0) {
-        // Encoders chat on stderr at the default level; failures come back as texts instead.
-        av_log_set_level(AV_LOG_ERROR);
         platform::publishCompressors(availableCompressors());
     }
 }

@@ -11,8 +11,8 @@
 
 namespace dw::avifile {
 
-// Starts and stops the library; calls nest. The first start quietens libavcodec's log below
-// errors and publishes the compressors on offer to the platform layer.
+// Starts and stops the library; calls nest. The first start publishes the compressors on offer
+// to the platform layer, for front ends that list them.
 void initLibrary();
 void exitLibrary();
 
@@ -26,6 +26,8 @@ std::optional<platform::CompressionChoice> saveOptions(const StreamInfo& stream,
 
 class Encoder;
 struct CodecRecipe;
+
+// The encoders quieten libavcodec's log below errors when the first of them opens.
 
 // A stream that compresses 24-bit bottom-up frames and writes them to a file's stream. Its
 // format, set at position 0, is the frames' 40-byte bitmap header (more bytes may follow); the
