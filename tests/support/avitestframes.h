@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dw/avifile/aviformat.h"
+#include "dw/platform/surface.h"
 
 namespace dw::testing {
 
@@ -36,6 +37,40 @@ inline std::vector<std::uint8_t> patternTopDown(int width, int height, int seed)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             patternPixel(x, y, seed, out.data() + (static_cast<std::size_t>(y) * width + x) * 3);
+        }
+    }
+    return out;
+}
+
+// Paints the pattern of `seed` on a surface.
+inline void paintPattern(dw::platform::Handle surface, int seed) {
+    dw::platform::SurfacePixels px;
+    if (!dw::platform::LockSurface(surface, &px)) {
+        return;
+    }
+    for (int y = 0; y < px.height; ++y) {
+        for (int x = 0; x < px.width; ++x) {
+            std::uint8_t bgr[3];
+            patternPixel(x, y, seed, bgr);
+            px.pixels[static_cast<std::size_t>(y) * px.stride + x] =
+                0xFF000000u | std::uint32_t{bgr[2]} << 16 | std::uint32_t{bgr[1]} << 8 | bgr[0];
+        }
+    }
+}
+
+// A surface's pixels as top-down 24-bit rows without padding.
+inline std::vector<std::uint8_t> surfaceTopDown(dw::platform::Handle surface) {
+    dw::platform::SurfacePixels px;
+    std::vector<std::uint8_t> out;
+    if (!dw::platform::LockSurface(surface, &px)) {
+        return out;
+    }
+    for (int y = 0; y < px.height; ++y) {
+        for (int x = 0; x < px.width; ++x) {
+            const std::uint32_t p = px.pixels[static_cast<std::size_t>(y) * px.stride + x];
+            out.push_back(static_cast<std::uint8_t>(p));
+            out.push_back(static_cast<std::uint8_t>(p >> 8));
+            out.push_back(static_cast<std::uint8_t>(p >> 16));
         }
     }
     return out;
