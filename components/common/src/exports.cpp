@@ -3,6 +3,7 @@
 #include <new>
 
 #include "classfactory.h"
+#include "dw/components/exports.h"
 #include "dw/components/modulelock.h"
 #include "dw/components/serverdefinition.h"
 #include "registration.h"

@@ -24,7 +24,7 @@ FileState readFile(const std::string& path, std::string* out) {
     out->clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+        return (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unreadable;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxRegistryBytes) {
