@@ -130,6 +130,9 @@ HRESULT dispatchInvoke(void* iface, DISPID dispIdMember, REFIID riid, std::uint1
                        DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                        std::uint32_t* puArgErr) noexcept {
     try {
+        if (pVarResult != nullptr) {
+            *pVarResult = VARIANT{}; // the methods give no value, and a failure none either
+        }
         if (riid != IID_NULL) {
             return DISP_E_UNKNOWNINTERFACE;
         }
@@ -165,10 +168,6 @@ HRESULT dispatchInvoke(void* iface, DISPID dispIdMember, REFIID riid, std::uint1
                 }
                 return hr;
             }
-        }
-        if (pVarResult != nullptr) {
-            *pVarResult = VARIANT{};
-            pVarResult->vt = VT_EMPTY;
         }
         hr = m.invoke(iface, args.data());
         if (FAILED(hr) && pExcepInfo != nullptr) {

@@ -121,6 +121,7 @@ MethodDescription method(const char* name, const char* const (&paramNames)[N],
 
 // A method without parameters.
 template <auto Member>
+    requires(detail::MemberTraits<decltype(Member)>::arity == 0)
 MethodDescription method(const char* name, const char* helpString = "") {
     return detail::describe<Member, 0>(name, nullptr, helpString);
 }
