@@ -53,8 +53,8 @@ bool processLibrary(const std::string& library, const Options& options) {
     const char* entry = options.unregister ? "DllUnregisterServer" : "DllRegisterServer";
     auto fn = reinterpret_cast<dw::com::DllRegisterServerFn>(::dlsym(handle, entry));
     if (fn == nullptr) {
-        std::fprintf(stderr, "dw-regsvr: %s: not a component library (no %s)\n",
-                     library.c_str(), entry);
+        std::fprintf(stderr, "dw-regsvr: %s: not a component library (no %s)\n", library.c_str(),
+                     entry);
         ::dlclose(handle);
         return false;
     }

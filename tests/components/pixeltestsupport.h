@@ -1,6 +1,7 @@
 #pragma once
 // Surfaces with reproducible random contents, and comparisons of whole surfaces, for the
 // pixel tests of spinblit.
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <sstream>
@@ -34,8 +35,9 @@ public:
     void copyFrom(const TestSurface& other) {
         dw::platform::SurfacePixels a;
         dw::platform::SurfacePixels b;
-        if (dw::platform::LockSurface(mHandle, &a) && dw::platform::LockSurface(other.mHandle, &b) &&
-            a.width == b.width && a.height == b.height) {
+        if (dw::platform::LockSurface(mHandle, &a) &&
+            dw::platform::LockSurface(other.mHandle, &b) && a.width == b.width &&
+            a.height == b.height) {
             std::copy_n(b.pixels, static_cast<std::size_t>(a.width) * a.height, a.pixels);
         }
     }

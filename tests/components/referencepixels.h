@@ -34,7 +34,9 @@ inline void referenceSet(dw::platform::Handle hdc, std::int64_t x, std::int64_t 
     dw::platform::SetPixel(hdc, static_cast<int>(x), static_cast<int>(y), c);
 }
 
-inline std::int64_t referenceHalf(std::int64_t v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); }
+inline std::int64_t referenceHalf(std::int64_t v) {
+    return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}
 
 inline void referenceRotate(dw::platform::Handle hdcsrc, dw::platform::Handle hdcdest,
                             std::int32_t width, std::int32_t height, double theta) {

@@ -84,8 +84,8 @@ TEST(RegistryScriptTest, unregisterRemovesAllButNoRemoveKeysAndTheirOtherContent
 
 TEST(RegistryScriptTest, placeholdersAreReplacedInsideTokensSoPathsCannotBreakTheScript) {
     const char* script = "HKCR { A = s '%MODULE%' { val '100%%' = s 'x' } B = s %MODULE% }";
-    const RegistryTree tree = applied(script, ScriptMode::Register, {},
-                                      {{"MODULE", "/home/o'brien/my libs/x.so"}});
+    const RegistryTree tree =
+        applied(script, ScriptMode::Register, {}, {{"MODULE", "/home/o'brien/my libs/x.so"}});
     EXPECT_EQ(tree.value("A", ""), "/home/o'brien/my libs/x.so");
     EXPECT_EQ(tree.value("B", ""), "/home/o'brien/my libs/x.so");
     EXPECT_EQ(tree.value("A", "100%"), "x");

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "pixeltestsupport.h"
@@ -47,8 +48,20 @@ struct SizeCase {
 
 class RotationSizeTest : public ::testing::TestWithParam<SizeCase> {};
 
-const double kAngles[] = {0.0,   kPi,   -kPi, 1e-12, -1e-9,  0.3,  -0.7,
-                          kPi / 2, 2 * kPi, 7.5,  -20.0, 100.0, 1e6, 3e7,
+const double kAngles[] = {0.0,
+                          kPi,
+                          -kPi,
+                          1e-12,
+                          -1e-9,
+                          0.3,
+                          -0.7,
+                          kPi / 2,
+                          2 * kPi,
+                          7.5,
+                          -20.0,
+                          100.0,
+                          1e6,
+                          3e7,
                           std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::infinity()};
 
@@ -74,16 +87,14 @@ TEST_P(RotationSizeTest, matchesTheWrittenRotationWhenSourceIsDestination) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, RotationSizeTest,
-    ::testing::Values(SizeCase{"1x1", 1, 1}, SizeCase{"2x2", 2, 2}, SizeCase{"3x3", 3, 3},
-                      SizeCase{"4x4", 4, 4}, SizeCase{"5x5", 5, 5}, SizeCase{"6x6", 6, 6},
-                      SizeCase{"7x7", 7, 7}, SizeCase{"8x8", 8, 8}, SizeCase{"9x9", 9, 9},
-                      SizeCase{"16x16", 16, 16}, SizeCase{"17x17", 17, 17},
-                      SizeCase{"33x33", 33, 33}, SizeCase{"60x20", 60, 20},
-                      SizeCase{"20x60", 20, 60}, SizeCase{"64x64", 64, 64},
-                      SizeCase{"99x99", 99, 99}, SizeCase{"100x100", 100, 100},
-                      SizeCase{"101x37", 101, 37}, SizeCase{"37x101", 37, 101},
-                      SizeCase{"128x128", 128, 128}, SizeCase{"255x255", 255, 255},
-                      SizeCase{"257x3", 257, 3}),
+    ::testing::Values(
+        SizeCase{"1x1", 1, 1}, SizeCase{"2x2", 2, 2}, SizeCase{"3x3", 3, 3}, SizeCase{"4x4", 4, 4},
+        SizeCase{"5x5", 5, 5}, SizeCase{"6x6", 6, 6}, SizeCase{"7x7", 7, 7}, SizeCase{"8x8", 8, 8},
+        SizeCase{"9x9", 9, 9}, SizeCase{"16x16", 16, 16}, SizeCase{"17x17", 17, 17},
+        SizeCase{"33x33", 33, 33}, SizeCase{"60x20", 60, 20}, SizeCase{"20x60", 20, 60},
+        SizeCase{"64x64", 64, 64}, SizeCase{"99x99", 99, 99}, SizeCase{"100x100", 100, 100},
+        SizeCase{"101x37", 101, 37}, SizeCase{"37x101", 37, 101}, SizeCase{"128x128", 128, 128},
+        SizeCase{"255x255", 255, 255}, SizeCase{"257x3", 257, 3}),
     [](const ::testing::TestParamInfo<SizeCase>& info) { return std::string(info.param.name); });
 
 TEST(RotationTest, matchesTheWrittenRotationAtEveryBitmapHandAngle) {
@@ -144,8 +155,7 @@ TEST(RotationTest, hugeSizesOnSmallSurfacesFinishQuickly) {
     TestSurface reference(16, 16, 6);
     // The centre lies far outside: the only steps that can land on the surface are those
     // whose offsets reach back to it.
-    spinblit::rotatePicture(src.handle(), fast.handle(), std::numeric_limits<int>::max(), 16,
-                            0.0);
+    spinblit::rotatePicture(src.handle(), fast.handle(), std::numeric_limits<int>::max(), 16, 0.0);
     dw::platform::SurfacePixels px;
     ASSERT_TRUE(dw::platform::LockSurface(fast.handle(), &px));
     EXPECT_EQ(px.width, 16) << "and nothing went wrong on the way";
@@ -207,9 +217,9 @@ int nearlyMapped(const TestSurface& src, const TestSurface& dst, int centre, int
             bool found = false;
             for (int b = 0; b <= 1; ++b) {
                 for (int a = 0; a <= 1; ++a) {
-                    found = found || shown == dw::platform::GetPixel(src.handle(),
-                                                                     centre + sign * dx - a,
-                                                                     centre + sign * dy - b);
+                    found = found ||
+                            shown == dw::platform::GetPixel(src.handle(), centre + sign * dx - a,
+                                                            centre + sign * dy - b);
                 }
             }
             mapped += found;
@@ -228,28 +238,33 @@ TEST(RotationTest, zeroAndHalfTurnsKeepOrMirrorThePictureUpToTruncation) {
     EXPECT_EQ(nearlyMapped(src, mirrored, 32, 30, -1), 61 * 61);
 }
 
-TEST(RotationTest, vectorSinCosStaysFarInsideTheRecomputationMargin) {
-    std::vector<double> psi;
+TEST(RotationTest, plainRotationStaysFarInsideTheScreeningMargin) {
+    // Steps are screened with i·cos theta - j·sin theta; only coordinates within the margin of
+    // a whole number are computed as written. That is exact only while the screening value
+    // stays well inside the margin of the written one.
+    constexpr std::int64_t kExtent = 700;
     std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> small(-10.0, 10.0);
-    std::uniform_real_distribution<double> large(-99999.0, 99999.0);
-    for (int k = 0; k < 200000; ++k) {
-        psi.push_back(k % 2 == 0 ? small(random) : large(random));
+    std::uniform_int_distribution<std::int64_t> offset(0, kExtent - 1);
+    double worstShare = 0.0;
+    for (double theta : bitmapAngles()) {
+        const spinblit::RotationFrame f =
+            spinblit::makeRotationFrame(theta, 700, 700, kExtent, 1400, 1400, 1400);
+        ASSERT_TRUE(f.screening);
+        for (int k = 0; k < 3000; ++k) {
+            const std::int64_t i = k < 100 ? 0 : offset(random);
+            const std::int64_t j = offset(random);
+            const double r = std::sqrt(static_cast<double>(i * i + j * j));
+            const double phi = i == 0 ? 1.570796326795
+                                      : std::atan2(static_cast<double>(j), static_cast<double>(i));
+            const double psi = phi + theta;
+            const double a = i == 0 ? j * std::cos(1.570796326795) : static_cast<double>(i);
+            const double b = i == 0 ? j * std::sin(1.570796326795) : static_cast<double>(j);
+            const double errorC = std::fabs(r * std::cos(psi) - (a * f.cosTheta - b * f.sinTheta));
+            const double errorS = std::fabs(r * std::sin(psi) - (a * f.sinTheta + b * f.cosTheta));
+            worstShare = std::max(worstShare, std::max(errorC, errorS) / f.margin);
+        }
     }
-    for (double edge : {0.0, -0.0, kPi / 4, kPi / 2, 3 * kPi / 4, kPi, 1.570796326795 + 6.28}) {
-        psi.insert(psi.end(), {edge, -edge, std::nextafter(edge, 10.0), std::nextafter(edge, -10.0)});
-    }
-    std::vector<double> s(psi.size());
-    std::vector<double> c(psi.size());
-    if (!spinblit::approximateSinCos(psi.data(), s.data(), c.data(), static_cast<int>(psi.size()))) {
-        GTEST_SKIP() << "no vector unit here; the exact path is used throughout";
-    }
-    double worst = 0.0;
-    for (std::size_t k = 0; k < psi.size(); ++k) {
-        worst = std::max({worst, std::fabs(s[k] - std::sin(psi[k])),
-                          std::fabs(c[k] - std::cos(psi[k]))});
-    }
-    EXPECT_LT(worst, 1e-14) << "the margin for recomputation assumes errors near 1e-16";
+    EXPECT_LT(worstShare, 1e-3) << "screening error as a share of the margin";
 }
 
 TEST(RotationTest, libraryCosAndSinAgreeWhetherCalledAloneOrTogether) {

@@ -102,9 +102,15 @@ const ServerDefinition& dw::components::serverDefinition() {
         },
     };
     static const ServerDefinition def{
-        "probe",       CLSID_Probe, "Probe", "Probe Class", &iface,
+        "probe",
+        CLSID_Probe,
+        "Probe",
+        "Probe Class",
+        &iface,
         {"PROBELib", "probe 1.0 Type Library", LIBID_Probe, 1, 0, 0x0409},
-        kScript,       &createObject<Probe>, TypeLibraryOnUnregister::Keep,
+        kScript,
+        &createObject<Probe>,
+        TypeLibraryOnUnregister::Keep,
     };
     return def;
 }
@@ -181,8 +187,7 @@ protected:
 
     HRESULT invoke(IProbe* p, DISPID id, std::vector<VARIANT> reversed,
                    std::uint32_t* argErr = nullptr, EXCEPINFO* excep = nullptr) {
-        DISPPARAMS params{reversed.data(), nullptr, static_cast<std::uint32_t>(reversed.size()),
-                          0};
+        DISPPARAMS params{reversed.data(), nullptr, static_cast<std::uint32_t>(reversed.size()), 0};
         VARIANT result = i4(77);
         const HRESULT hr =
             p->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, excep, argErr);

@@ -96,7 +96,8 @@ TEST(SpinblitTest, createdByClassIdentifierRotatesAndCopiesThroughTheVtable) {
     dw::testing::referenceRotate(src.handle(), reference.handle(), 60, 20, 2.5);
     EXPECT_EQ(surfaceDifference(fast, reference), "");
 
-    const std::int32_t trans = static_cast<std::int32_t>(dw::platform::GetPixel(src.handle(), 3, 3));
+    const std::int32_t trans =
+        static_cast<std::int32_t>(dw::platform::GetPixel(src.handle(), 3, 3));
     EXPECT_EQ(gdiext->transparentBlit(fast.dc(), 5, 2, 999, 999, src.dc(), 1, 1, 50, 15, trans),
               S_OK);
     dw::testing::referenceTransparentBlit(reference.handle(), 5, 2, src.handle(), 1, 1, 50, 15,
@@ -125,19 +126,18 @@ TEST(SpinblitTest, callsByNameGoThroughTheDispatchTable) {
     // rotate(hbitmapsrc, hdcsrc, hbitmapdest, hdcdest, width, height, theta), last first.
     VARIANT rotateArgs[] = {r8(-0.8), i4(47), i4(33), i4(fast.dc()), i4(0), i4(src.dc()), i4(0)};
     DISPPARAMS params{rotateArgs, nullptr, 7, 0};
-    EXPECT_EQ(gdiext->Invoke(3, IID_NULL, 0x0409, DISPATCH_METHOD, &params, nullptr, nullptr,
-                             nullptr),
-              S_OK);
+    EXPECT_EQ(
+        gdiext->Invoke(3, IID_NULL, 0x0409, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
+        S_OK);
     dw::testing::referenceRotate(src.handle(), reference.handle(), 33, 47, -0.8);
     EXPECT_EQ(surfaceDifference(fast, reference), "");
 
-    VARIANT blitArgs[] = {i4(-1), i4(40), i4(30), i4(2), i4(2), i4(src.dc()),
+    VARIANT blitArgs[] = {i4(-1), i4(40), i4(30), i4(2), i4(2),        i4(src.dc()),
                           i4(0),  i4(0),  i4(1),  i4(1), i4(fast.dc())};
     params = DISPPARAMS{blitArgs, nullptr, 11, 0};
     EXPECT_EQ(gdiext->Invoke(4, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr),
               S_OK);
-    dw::testing::referenceTransparentBlit(reference.handle(), 1, 1, src.handle(), 2, 2, 30, 40,
-                                          -1);
+    dw::testing::referenceTransparentBlit(reference.handle(), 1, 1, src.handle(), 2, 2, 30, 40, -1);
     EXPECT_EQ(surfaceDifference(fast, reference), "");
     gdiext->Release();
     CoFreeUnusedLibraries();

@@ -63,20 +63,15 @@ TEST_P(TransparentCopyTest, matchesTheWrittenCopyWithinOneSurface) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rectangles, TransparentCopyTest,
-    ::testing::Values(CopyCase{"inside", 2, 3, 4, 5, 20, 15},
-                      CopyCase{"wholeSource", 0, 0, 0, 0, 37, 23},
-                      CopyCase{"shiftedRight", 5, 0, 0, 0, 30, 20},
-                      CopyCase{"shiftedLeft", 0, 0, 5, 0, 30, 20},
-                      CopyCase{"shiftedDown", 0, 4, 0, 0, 30, 19},
-                      CopyCase{"shiftedUp", 0, 0, 0, 4, 30, 19},
-                      CopyCase{"diagonal", 1, 1, 0, 0, 36, 22},
-                      CopyCase{"pastSourceEdges", 0, 0, -5, -4, 60, 40},
-                      CopyCase{"pastDestinationEdges", -7, 20, 0, 0, 37, 23},
-                      CopyCase{"zeroWidth", 0, 0, 0, 0, 0, 10},
-                      CopyCase{"zeroHeight", 0, 0, 0, 0, 10, 0},
-                      CopyCase{"negativeSize", 0, 0, 10, 10, -5, -5},
-                      CopyCase{"farAway", 100000, 0, 0, 0, 37, 23},
-                      CopyCase{"onePixel", 28, 30, 36, 22, 1, 1}),
+    ::testing::Values(
+        CopyCase{"inside", 2, 3, 4, 5, 20, 15}, CopyCase{"wholeSource", 0, 0, 0, 0, 37, 23},
+        CopyCase{"shiftedRight", 5, 0, 0, 0, 30, 20}, CopyCase{"shiftedLeft", 0, 0, 5, 0, 30, 20},
+        CopyCase{"shiftedDown", 0, 4, 0, 0, 30, 19}, CopyCase{"shiftedUp", 0, 0, 0, 4, 30, 19},
+        CopyCase{"diagonal", 1, 1, 0, 0, 36, 22}, CopyCase{"pastSourceEdges", 0, 0, -5, -4, 60, 40},
+        CopyCase{"pastDestinationEdges", -7, 20, 0, 0, 37, 23},
+        CopyCase{"zeroWidth", 0, 0, 0, 0, 0, 10}, CopyCase{"zeroHeight", 0, 0, 0, 0, 10, 0},
+        CopyCase{"negativeSize", 0, 0, 10, 10, -5, -5},
+        CopyCase{"farAway", 100000, 0, 0, 0, 37, 23}, CopyCase{"onePixel", 28, 30, 36, 22, 1, 1}),
     [](const ::testing::TestParamInfo<CopyCase>& info) { return std::string(info.param.name); });
 
 TEST(TransparentCopyEdgeTest, transparentColourOfNoPixelCopiesWholeAndOfEveryPixelNothing) {

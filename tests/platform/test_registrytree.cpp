@@ -53,7 +53,8 @@ TEST(RegistryTreeTest, textFormRoundTripsAwkwardTexts) {
 }
 
 TEST(RegistryTreeTest, readsCommentsBlankLinesAndCarriageReturns) {
-    const auto tree = RegistryTree::fromText("; comment\r\n\r\n[A\\B]\r\n@=\"x\"\r\n\"n\"=\"y\"\r\n");
+    const auto tree =
+        RegistryTree::fromText("; comment\r\n\r\n[A\\B]\r\n@=\"x\"\r\n\"n\"=\"y\"\r\n");
     ASSERT_TRUE(tree.has_value());
     EXPECT_EQ(tree->value("A\\B", ""), "x");
     EXPECT_EQ(tree->value("A\\B", "n"), "y");

@@ -9,9 +9,13 @@ namespace dw::components {
 
 using namespace dw::com;
 
-ClassFactory::ClassFactory() noexcept { lockModule(); }
+ClassFactory::ClassFactory() noexcept {
+    lockModule();
+}
 
-ClassFactory::~ClassFactory() { unlockModule(); }
+ClassFactory::~ClassFactory() {
+    unlockModule();
+}
 
 HRESULT ClassFactory::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
@@ -26,7 +30,9 @@ HRESULT ClassFactory::QueryInterface(REFIID riid, void** ppv) {
     return S_OK;
 }
 
-ULONG ClassFactory::AddRef() { return ++mRefs; }
+ULONG ClassFactory::AddRef() {
+    return ++mRefs;
+}
 
 ULONG ClassFactory::Release() {
     const ULONG left = --mRefs;
@@ -60,6 +66,8 @@ HRESULT ClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** pp
     }
 }
 
-HRESULT ClassFactory::LockServer(BOOL fLock) { return lockServer(fLock != 0); }
+HRESULT ClassFactory::LockServer(BOOL fLock) {
+    return lockServer(fLock != 0);
+}
 
 } // namespace dw::components

@@ -84,7 +84,9 @@ HRESULT convert(const VARIANT& v, VARTYPE type, ArgValue* out) {
     }
 }
 
-HRESULT describedInterface(const InterfaceDescription** out) { return loadTypeInfo(out); }
+HRESULT describedInterface(const InterfaceDescription** out) {
+    return loadTypeInfo(out);
+}
 
 } // namespace
 
@@ -141,8 +143,8 @@ HRESULT dispatchInvoke(void* iface, DISPID dispIdMember, REFIID riid, std::uint1
         if (FAILED(hr)) {
             return hr;
         }
-        if (dispIdMember < 1 || static_cast<std::size_t>(dispIdMember) >
-                                    description->methods.size() ||
+        if (dispIdMember < 1 ||
+            static_cast<std::size_t>(dispIdMember) > description->methods.size() ||
             (wFlags & DISPATCH_METHOD) == 0) {
             return DISP_E_MEMBERNOTFOUND;
         }

@@ -14,8 +14,7 @@ using namespace dw::com;
 
 namespace {
 
-template <class Body>
-HRESULT guarded(Body body) noexcept {
+template <class Body> HRESULT guarded(Body body) noexcept {
     try {
         return body();
     } catch (const std::bad_alloc&) {

@@ -11,11 +11,17 @@ std::atomic<std::int32_t> gServerLocks{0}; // the LockServer share of gLockCount
 
 } // namespace
 
-void lockModule() noexcept { ++gLockCount; }
+void lockModule() noexcept {
+    ++gLockCount;
+}
 
-void unlockModule() noexcept { --gLockCount; }
+void unlockModule() noexcept {
+    --gLockCount;
+}
 
-std::int32_t moduleLockCount() noexcept { return gLockCount.load(); }
+std::int32_t moduleLockCount() noexcept {
+    return gLockCount.load();
+}
 
 dw::com::HRESULT lockServer(bool lock) noexcept {
     if (lock) {

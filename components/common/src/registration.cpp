@@ -52,8 +52,8 @@ HRESULT registerServer() {
 
 HRESULT unregisterServer() {
     const ServerDefinition& def = serverDefinition();
-    const HRESULT hr = runRegistryScript(def.registryScript, {{"MODULE", modulePath()}},
-                                         ScriptMode::Unregister);
+    const HRESULT hr =
+        runRegistryScript(def.registryScript, {{"MODULE", modulePath()}}, ScriptMode::Unregister);
     if (FAILED(hr) || def.onUnregister == TypeLibraryOnUnregister::Keep) {
         return hr;
     }

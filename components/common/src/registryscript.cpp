@@ -197,7 +197,8 @@ private:
         if (!isText && !sameWord(mToken, "d")) {
             return fail("expected s or d");
         }
-        if (!advance() || (mToken.kind != Token::Kind::Word && mToken.kind != Token::Kind::Quoted)) {
+        if (!advance() ||
+            (mToken.kind != Token::Kind::Word && mToken.kind != Token::Kind::Quoted)) {
             return fail("expected data");
         }
         if (!isText) {

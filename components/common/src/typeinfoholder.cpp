@@ -198,8 +198,7 @@ HRESULT idsOfNames(const InterfaceDescription& iface, const char** names, std::u
     }
     for (std::uint32_t n = 1; n < count; ++n) {
         ids[n] = DISPID_UNKNOWN;
-        for (std::size_t p = 0; found != nullptr && names[n] != nullptr &&
-                                p < found->params.size();
+        for (std::size_t p = 0; found != nullptr && names[n] != nullptr && p < found->params.size();
              ++p) {
             if (::strcasecmp(found->params[p].name, names[n]) == 0) {
                 ids[n] = static_cast<DISPID>(p);

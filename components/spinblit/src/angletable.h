@@ -21,7 +21,13 @@ public:
     static std::shared_ptr<const AngleTable> forExtent(int extent);
 
     // Angles of offsets (i, 0 .. extent-1).
-    const double* row(int i) const { return mAngles.data() + static_cast<std::size_t>(i) * mExtent; }
+    const double* row(int i) const {
+        return mAngles.data() + static_cast<std::size_t>(i) * mExtent;
+    }
+    // The angle of offset (i, j), both below extent().
+    double at(std::int64_t i, std::int64_t j) const {
+        return mAngles[static_cast<std::size_t>(i) * mExtent + static_cast<std::size_t>(j)];
+    }
     int extent() const { return mExtent; }
 
 private:

@@ -20,7 +20,9 @@ HRESULT Gdiext::initializeRotation(std::int32_t, std::int32_t, std::int32_t, std
     return S_OK;
 }
 
-HRESULT Gdiext::cleanupRotation() { return S_OK; }
+HRESULT Gdiext::cleanupRotation() {
+    return S_OK;
+}
 
 HRESULT Gdiext::rotate(std::int32_t, std::int32_t hdcsrc, std::int32_t, std::int32_t hdcdest,
                        std::int32_t width, std::int32_t height, double theta) {
@@ -34,9 +36,9 @@ HRESULT Gdiext::rotate(std::int32_t, std::int32_t hdcsrc, std::int32_t, std::int
 }
 
 HRESULT Gdiext::transparentBlit(std::int32_t hdcdest, std::int32_t nDLeft, std::int32_t nDTop,
-                                std::int32_t, std::int32_t, std::int32_t hdcsrc,
-                                std::int32_t nLeft, std::int32_t nTop, std::int32_t nWidth,
-                                std::int32_t nHeight, std::int32_t trans) {
+                                std::int32_t, std::int32_t, std::int32_t hdcsrc, std::int32_t nLeft,
+                                std::int32_t nTop, std::int32_t nWidth, std::int32_t nHeight,
+                                std::int32_t trans) {
     transparentCopy(handleOf(hdcdest), nDLeft, nDTop, handleOf(hdcsrc),
                     {nLeft, nTop, nWidth, nHeight}, trans);
     return S_OK;

@@ -10,8 +10,9 @@ namespace {
 
 // One row. No restrict: when source and destination share pixels the compiler keeps the
 // pixel-by-pixel order (it checks for overlap before using vector code).
-void copyRow(const std::uint32_t* src, std::uint32_t* dst, std::int64_t count,
-             std::uint32_t transRgb, bool transMatchesNothing) {
+__attribute__((target_clones("avx2", "default"))) void
+copyRow(const std::uint32_t* src, std::uint32_t* dst, std::int64_t count, std::uint32_t transRgb,
+        bool transMatchesNothing) {
     for (std::int64_t x = 0; x < count; ++x) {
         const std::uint32_t rgb = src[x] & 0x00FFFFFFu;
         const bool copy = transMatchesNothing || rgb != transRgb;
@@ -21,9 +22,8 @@ void copyRow(const std::uint32_t* src, std::uint32_t* dst, std::int64_t count,
 
 } // namespace
 
-void transparentCopy(dw::platform::Handle destination, std::int32_t destLeft,
-                     std::int32_t destTop, dw::platform::Handle source, CopyRect from,
-                     std::int32_t trans) {
+void transparentCopy(dw::platform::Handle destination, std::int32_t destLeft, std::int32_t destTop,
+                     dw::platform::Handle source, CopyRect from, std::int32_t trans) {
     SurfacePixels src;
     SurfacePixels dst;
     if (from.width <= 0 || from.height <= 0 || !dw::platform::LockSurface(source, &src) ||
@@ -34,8 +34,8 @@ void transparentCopy(dw::platform::Handle destination, std::int32_t destLeft,
     const std::int64_t shiftX = std::int64_t{destLeft} - from.left;
     const std::int64_t shiftY = std::int64_t{destTop} - from.top;
     const std::int64_t x0 = std::max<std::int64_t>({from.left, 0, -shiftX});
-    const std::int64_t x1 =
-        std::min<std::int64_t>({std::int64_t{from.left} + from.width, src.width, dst.width - shiftX});
+    const std::int64_t x1 = std::min<std::int64_t>(
+        {std::int64_t{from.left} + from.width, src.width, dst.width - shiftX});
     const std::int64_t y0 = std::max<std::int64_t>({from.top, 0, -shiftY});
     const std::int64_t y1 = std::min<std::int64_t>(
         {std::int64_t{from.top} + from.height, src.height, dst.height - shiftY});

@@ -19,8 +19,7 @@ struct CopyRect {
 // Pixels outside the source are left out as well (they have no colour), and writes outside the
 // destination are dropped. Source and destination may be the same surface: the result is that
 // of copying pixel by pixel in that order. Never fails.
-void transparentCopy(dw::platform::Handle destination, std::int32_t destLeft,
-                     std::int32_t destTop, dw::platform::Handle source, CopyRect from,
-                     std::int32_t trans);
+void transparentCopy(dw::platform::Handle destination, std::int32_t destLeft, std::int32_t destTop,
+                     dw::platform::Handle source, CopyRect from, std::int32_t trans);
 
 } // namespace spinblit

@@ -136,7 +136,9 @@ bool RegistryTree::createKey(std::string_view path) {
     }
 }
 
-bool RegistryTree::keyExists(std::string_view path) const { return findKey(path) != nullptr; }
+bool RegistryTree::keyExists(std::string_view path) const {
+    return findKey(path) != nullptr;
+}
 
 bool RegistryTree::setValue(std::string_view key, std::string_view name, std::string_view data) {
     if (!validPath(key) || !validText(name) || !validText(data)) {
@@ -238,8 +240,7 @@ std::optional<RegistryTree> RegistryTree::fromText(std::string_view text) {
             continue;
         }
         if (line.front() == '[') {
-            if (line.back() != ']' ||
-                !tree.createKey(line.substr(1, line.size() - 2))) {
+            if (line.back() != ']' || !tree.createKey(line.substr(1, line.size() - 2))) {
                 return std::nullopt;
             }
             currentKey = std::string(line.substr(1, line.size() - 2));

@@ -10,7 +10,9 @@ namespace dw::com {
 
 namespace {
 
-std::string libraryKey(const GUID& libid) { return "TypeLib\\" + guidToString(libid); }
+std::string libraryKey(const GUID& libid) {
+    return "TypeLib\\" + guidToString(libid);
+}
 
 std::string versionKey(const GUID& libid, std::uint16_t major, std::uint16_t minor) {
     return libraryKey(libid) + '\\' + std::to_string(major) + '.' + std::to_string(minor);

@@ -31,8 +31,7 @@ dw::com::HRESULT dispatchInvoke(void* iface, dw::com::DISPID dispIdMember, dw::c
 
 } // namespace detail
 
-template <class Interface>
-class DualObject : public Interface {
+template <class Interface> class DualObject : public Interface {
 public:
     // `outer` is the controlling unknown of an aggregate, or null.
     explicit DualObject(dw::com::IUnknown* outer) noexcept

@@ -51,8 +51,7 @@ struct InterfaceDescription {
 
 namespace detail {
 
-template <class T>
-constexpr dw::com::VARTYPE varTypeOf() {
+template <class T> constexpr dw::com::VARTYPE varTypeOf() {
     if constexpr (std::is_same_v<T, std::int16_t>) {
         return dw::com::VT_I2;
     } else if constexpr (std::is_same_v<T, std::int32_t>) {
@@ -65,8 +64,7 @@ constexpr dw::com::VARTYPE varTypeOf() {
     }
 }
 
-template <class T>
-T argAs(const ArgValue& a) {
+template <class T> T argAs(const ArgValue& a) {
     if constexpr (std::is_same_v<T, std::int16_t>) {
         return a.i2;
     } else if constexpr (std::is_same_v<T, std::int32_t>) {
@@ -78,23 +76,21 @@ T argAs(const ArgValue& a) {
     }
 }
 
-template <class M>
-struct MemberTraits;
+template <class M> struct MemberTraits;
 
-template <class C, class... A>
-struct MemberTraits<dw::com::HRESULT (C::*)(A...)> {
+template <class C, class... A> struct MemberTraits<dw::com::HRESULT (C::*)(A...)> {
     using Class = C;
     using Args = std::tuple<A...>;
     static constexpr std::size_t arity = sizeof...(A);
 };
 
-template <auto Member>
-dw::com::HRESULT invokeMember(void* iface, const ArgValue* args) {
+template <auto Member> dw::com::HRESULT invokeMember(void* iface, const ArgValue* args) {
     using Traits = MemberTraits<decltype(Member)>;
     auto* self = static_cast<typename Traits::Class*>(iface);
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
         return (self->*Member)(argAs<std::tuple_element_t<I, typename Traits::Args>>(args[I])...);
-    }(std::make_index_sequence<Traits::arity>{});
+    }
+    (std::make_index_sequence<Traits::arity>{});
 }
 
 template <auto Member, std::size_t N>
@@ -106,7 +102,8 @@ MethodDescription describe(const char* name, const char* const* paramNames, cons
         (m.params.push_back(
              {paramNames[I], varTypeOf<std::tuple_element_t<I, typename Traits::Args>>()}),
          ...);
-    }(std::make_index_sequence<Traits::arity>{});
+    }
+    (std::make_index_sequence<Traits::arity>{});
     return m;
 }
 
@@ -121,8 +118,8 @@ MethodDescription method(const char* name, const char* const (&paramNames)[N],
 
 // A method without parameters.
 template <auto Member>
-    requires(detail::MemberTraits<decltype(Member)>::arity == 0)
-MethodDescription method(const char* name, const char* helpString = "") {
+requires(detail::MemberTraits<decltype(Member)>::arity == 0) MethodDescription
+    method(const char* name, const char* helpString = "") {
     return detail::describe<Member, 0>(name, nullptr, helpString);
 }
 

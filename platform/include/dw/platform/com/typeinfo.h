@@ -23,8 +23,7 @@ public:
     virtual HRESULT GetParamTypes(DISPID memid, VARTYPE* rgvt, std::uint32_t cMax,
                                   std::uint32_t* pcParams) = 0;
     // Member name first, then parameter names, as IDispatch::GetIDsOfNames.
-    virtual HRESULT GetIDsOfNames(const char** rgszNames, std::uint32_t cNames,
-                                  DISPID* pMemId) = 0;
+    virtual HRESULT GetIDsOfNames(const char** rgszNames, std::uint32_t cNames, DISPID* pMemId) = 0;
 
 protected:
     ~ITypeInfo() = default;

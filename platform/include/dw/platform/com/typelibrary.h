@@ -16,8 +16,8 @@ struct TypeLibraryRecord {
     GUID libid{};
     std::uint16_t major = 1;
     std::uint16_t minor = 0;
-    std::string helpString;  // "spinblit 1.0 Type Library"
-    std::string modulePath;  // the library embedding the description (absolute)
+    std::string helpString; // "spinblit 1.0 Type Library"
+    std::string modulePath; // the library embedding the description (absolute)
 };
 
 // Writes the record into the process's registry. E_INVALIDARG when the module path is empty;
