@@ -147,11 +147,11 @@ RotationFrame makeRotationFrame(double theta, std::int64_t cxs, std::int64_t cys
     // rounds by a unit in the last place of the coordinate. The margin is ten thousand times
     // that bound and still rarely met.
     const double rMax = 1.5 * static_cast<double>(extent);
-    const double angleUlp = std::ldexp(1.0, std::ilogb(std::fabs(theta) + 2.0) - 52);
+    const bool finite = std::isfinite(theta) && std::fabs(theta) < kMaxScreenedAngle;
+    const double angleUlp = finite ? std::ldexp(1.0, std::ilogb(std::fabs(theta) + 2.0) - 52) : 1.0;
     f.margin =
         1e4 * (rMax * (1e-15 + angleUlp) + 1e-15 * (1.0 + std::fabs(f.cxs) + std::fabs(f.cys)));
-    f.screening = std::isfinite(theta) && std::fabs(theta) < kMaxScreenedAngle &&
-                  extent < kMaxScreenedOffset && std::fabs(f.cxs) < kMaxScreenedCentre &&
+    f.screening = finite && extent < kMaxScreenedOffset && std::fabs(f.cxs) < kMaxScreenedCentre &&
                   std::fabs(f.cys) < kMaxScreenedCentre && f.margin < 0.01;
     return f;
 }
