@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh default
+./scripts/register-components.sh build
 ctest --preset default
