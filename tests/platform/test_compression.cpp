@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "avitestframes.h"
+#include "avitestformat.h"
 #include "mediatools.h"
 
 using namespace dw::avifile;

@@ -4,13 +4,12 @@
 #include <cstdint>
 #include <vector>
 
-#include "dw/avifile/aviformat.h"
 #include "dw/platform/surface.h"
 
 namespace dw::testing {
 
 inline std::size_t rowBytesOf(int width) {
-    return static_cast<std::size_t>(dw::avifile::dibRowBytes(width, 24));
+    return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
 }
 
 // Blue, green, red of the pixel at (x, y), y counted from the top.
@@ -74,29 +73,6 @@ inline std::vector<std::uint8_t> surfaceTopDown(dw::platform::Handle surface) {
         }
     }
     return out;
-}
-
-// The stream description and 44-byte format an uncompressed video of this size is made with.
-inline dw::avifile::StreamInfo videoInfo(int width, int height, int fps) {
-    dw::avifile::StreamInfo info;
-    info.fccType = dw::avifile::streamtypeVIDEO;
-    info.scale = 1;
-    info.rate = static_cast<std::uint32_t>(fps);
-    info.quality = -1;
-    info.frame = {0, 0, width, height};
-    return info;
-}
-
-inline std::vector<std::uint8_t> dibFormat(int width, int height) {
-    dw::avifile::BitmapInfoHeader h;
-    h.width = width;
-    h.height = height;
-    h.bitCount = 24;
-    h.sizeImage = static_cast<std::uint32_t>(rowBytesOf(width) * height);
-    const auto bytes = h.toBytes();
-    std::vector<std::uint8_t> format(bytes.begin(), bytes.end());
-    format.resize(44, 0);
-    return format;
 }
 
 } // namespace dw::testing
