@@ -26,8 +26,12 @@ public:
     }
     void tag(const char (&code)[5]) { bytes(code, 4); }
     void bytes(const void* data, std::size_t size) {
-        const auto* p = static_cast<const std::uint8_t*>(data);
-        mOut.insert(mOut.end(), p, p + size);
+        if (size == 0) {
+            return;
+        }
+        const std::size_t at = mOut.size();
+        mOut.resize(at + size);
+        std::memcpy(mOut.data() + at, data, size);
     }
     void zeros(std::size_t count) { mOut.insert(mOut.end(), count, 0); }
     std::size_t size() const { return mOut.size(); }

@@ -202,6 +202,7 @@ Status RiffMuxer::writeHeader() {
 
 Status RiffMuxer::beginExtensionPart() {
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(24);
     ByteWriter w(bytes);
     w.tag("RIFF");
     w.u32(16); // sizes are set when the part closes
@@ -302,6 +303,7 @@ void RiffMuxer::closePart() {
     const std::size_t n = mPart.entries.size();
     if (n > 0) {
         std::vector<std::uint8_t> ix;
+        ix.reserve(8 + kIndexHeaderBytes + 8 * n);
         ByteWriter w(ix);
         w.tag("ix00");
         w.u32(static_cast<std::uint32_t>(kIndexHeaderBytes + 8 * n));
@@ -325,6 +327,7 @@ void RiffMuxer::closePart() {
     const std::uint64_t moviEnd = mEnd;
     if (mInFirstPart) {
         std::vector<std::uint8_t> idx1;
+        idx1.reserve(8 + 16 * n);
         ByteWriter w(idx1);
         w.tag("idx1");
         w.u32(static_cast<std::uint32_t>(16 * n));
