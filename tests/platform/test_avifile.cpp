@@ -290,11 +290,3 @@ TEST(AviFileTest, refusesWhatTheFileCannotHold) {
         << "the format is fixed once samples exist";
     EXPECT_EQ(raw->length(), 1);
 }
-
-TEST(AviFileTest, createReportsFilesThatCannotBeMade) {
-    Status st;
-    EXPECT_EQ(AviFile::create("", &st), nullptr);
-    EXPECT_EQ(st.error, AviError::FileOpen);
-    EXPECT_EQ(AviFile::create("/nonexistent-folder/x.avi", &st), nullptr);
-    EXPECT_NE(st.detail.find("No such file"), std::string::npos) << st.detail;
-}
