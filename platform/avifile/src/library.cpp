@@ -1,14 +1,39 @@
 #include <atomic>
+#include <dlfcn.h>
 #include <limits>
 
 #include "codeccatalog.h"
 #include "dw/avifile/compression.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/avutil.h>
+#include <libswscale/swscale.h>
+}
 
 namespace dw::avifile {
 
 namespace {
 
 std::atomic<int> gLibraryUsers{0};
+
+// FFmpeg's libraries come with dependencies that allocate as they load and do not all unload
+// cleanly. Once loaded with this library they stay, however often the component that carries
+// it is unloaded and loaded again.
+bool pinCodecLibraries() {
+    const void* symbols[] = {reinterpret_cast<const void*>(&avcodec_version),
+                             reinterpret_cast<const void*>(&avutil_version),
+                             reinterpret_cast<const void*>(&swscale_version)};
+    for (const void* symbol : symbols) {
+        Dl_info info{};
+        if (::dladdr(symbol, &info) != 0 && info.dli_fname != nullptr) {
+            ::dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE); // kept open
+        }
+    }
+    return true;
+}
+
+[[maybe_unused]] const bool gCodecLibrariesPinned = pinCodecLibraries();
 
 } // namespace
 
