@@ -1,5 +1,6 @@
 #include "framecapture.h"
 
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -10,10 +11,32 @@ using dw::platform::SurfacePixels;
 
 namespace {
 
-// 0xFFRRGGBB words to blue, green, red bytes.
-void convertRow(const std::uint32_t* src, std::uint8_t* out, int width) {
-    for (int x = 0; x < width; ++x) {
+static_assert(std::endian::native == std::endian::little,
+              "pixels are packed as little-endian words");
+
+// Copies 0xFFRRGGBB words into `seen` and writes them as blue, green, red bytes: four pixels make
+// three whole words, so the row is read once and written without byte stores.
+void copyAndConvertRow(const std::uint32_t* src, std::uint32_t* seen, std::uint8_t* out,
+                       int width) {
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const std::uint32_t p0 = src[x];
+        const std::uint32_t p1 = src[x + 1];
+        const std::uint32_t p2 = src[x + 2];
+        const std::uint32_t p3 = src[x + 3];
+        seen[x] = p0;
+        seen[x + 1] = p1;
+        seen[x + 2] = p2;
+        seen[x + 3] = p3;
+        const std::uint32_t words[3] = {(p0 & 0xFFFFFFu) | p1 << 24,
+                                        ((p1 >> 8) & 0xFFFFu) | p2 << 16,
+                                        ((p2 >> 16) & 0xFFu) | p3 << 8};
+        std::memcpy(out, words, sizeof words);
+        out += sizeof words;
+    }
+    for (; x < width; ++x) {
         const std::uint32_t p = src[x];
+        seen[x] = p;
         out[0] = static_cast<std::uint8_t>(p);
         out[1] = static_cast<std::uint8_t>(p >> 8);
         out[2] = static_cast<std::uint8_t>(p >> 16);
@@ -67,8 +90,7 @@ CaptureOutcome FrameCapture::captureFromPixels(const SurfacePixels& px, std::uin
             continue; // this row of the frame already holds these pixels
         }
         changed = true;
-        std::memcpy(seen, src, rowWords * 4);
-        convertRow(src, frame + static_cast<std::size_t>(row) * mRowBytes, mWidth);
+        copyAndConvertRow(src, seen, frame + static_cast<std::size_t>(row) * mRowBytes, mWidth);
     }
     mSnapshotValid = true;
     return changed ? CaptureOutcome::Changed : CaptureOutcome::Unchanged;
