@@ -108,13 +108,18 @@ public:
     // The same without the dialog, for a front end that already has the full file name.
     design::FileFlowResult loadIniFile(const std::string& fileName);
     design::FileFlowResult saveIniFile(const std::string& fileName);
+    // The upgrade log of an older file and the picture-location check, as a load runs them;
+    // the check is false (with its warning logged) for a picture not usable from iniDirectory.
     void upgradeIni(double fromVersion, double toVersion);
     bool checkPictureInIniDir(const std::string& name);
+    // The picture dialog under the design-directory rule: a bare name, or empty after a message.
     std::string relativePictureName() { return mPictures.relativePictureName(); }
 
+    // The log of design loading; the shell follows it through log().setOnChange. Never fail.
     void addlogline(const std::string& str) { mLog.addlogline(str); }
     void clearlogline() { mLog.clearlogline(); }
     design::DesignLog& log() { return mLog; }
+    // True when the file opens for reading; never reports an error.
     bool stat(const std::string& name) const { return design::stat(name); }
 
     // The folder the load dialog opens in; a successful load sets it to iniDirectory.
