@@ -144,16 +144,6 @@ TEST_F(DesignFileFlowTest, fileWithoutVersionIsUpgradedFromZero) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(DesignFileFlowTest, missingFileLoadsAsAnOlderFileWithoutKeys) {
-    const std::string path = folder.path() + "absent.ini";
-    EXPECT_EQ(flow.loadIniFile(path), FileFlowResult::Done);
-    EXPECT_EQ(logEntries(), (std::vector<std::string>{"Load .INI " + path,
-                                                      "Updating .INI from version 0 to version 0.9",
-                                                      "0 errors, 0 warnings"}));
-    EXPECT_EQ(design.hred, "0");
-    EXPECT_EQ(design.centrex, 0);
-}
-
 struct UpgradeCase {
     const char* name;
     const char* version;
@@ -329,15 +319,6 @@ TEST_F(DesignFileFlowTest, loadingOverALoadedDesignReplacesAndFreesItsPictures) 
     EXPECT_EQ(pictures.Picture2().width(), 12);
     EXPECT_EQ(renderUnloads, 2);
     EXPECT_TRUE(host.messages.empty());
-}
-
-TEST_F(DesignFileFlowTest, missingPictureIsReportedAndItsNameKept) {
-    EXPECT_EQ(flow.loadIniFile(designFile("version=0.9\r\ntopbitmap=gone.bmp\r\n")),
-              FileFlowResult::Done);
-    EXPECT_EQ(host.messages.size(), 1U);
-    EXPECT_TRUE(pictures.isBMPobject(PictureSlot::Top));
-    EXPECT_EQ(design.topbitmap, "gone.bmp");
-    EXPECT_EQ(lastDir, folder.path());
 }
 
 TEST_F(DesignFileFlowTest, saveMovesTheDesignDirectoryButLogsNothingAndKeepsLastDir) {

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "dw/platform/memoryprofilestore.h"
-#include "scratchfolder.h"
 
 using namespace dw::design;
 using dw::platform::MemoryProfileStore;
@@ -62,15 +61,15 @@ TEST_P(DefaultPreferencesFile, followsTheUsersConfigurationFolder) {
     EXPECT_EQ(defaultPreferencesFile(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Preferences, DefaultPreferencesFile,
-    ::testing::Values(
-        PathCase{"configHomeSet", "/cfg", "/home/u", "/cfg/dialwright/prefs.ini"},
-        PathCase{"configHomeUnset", nullptr, "/home/u", "/home/u/.config/dialwright/prefs.ini"},
-        PathCase{"configHomeEmpty", "", "/home/u", "/home/u/.config/dialwright/prefs.ini"},
-        PathCase{"configHomeRelative", "cfg", "/home/u", "/home/u/.config/dialwright/prefs.ini"},
-        PathCase{"noFolderKnown", nullptr, nullptr, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Preferences, DefaultPreferencesFile,
+                         ::testing::Values(PathCase{"configHomeSet", "/cfg", "/home/u",
+                                                    "/cfg/dialwright/prefs.ini"},
+                                           PathCase{"configHomeUnset", nullptr, "/home/u",
+                                                    "/home/u/.config/dialwright/prefs.ini"},
+                                           PathCase{"configHomeRelative", "cfg", "/home/u",
+                                                    "/home/u/.config/dialwright/prefs.ini"},
+                                           PathCase{"noFolderKnown", nullptr, nullptr, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PreferencesTest, lastDirFallsBackToTheCurrentDirectory) {
     MemoryProfileStore store;
@@ -94,14 +93,4 @@ TEST(PreferencesTest, savedLastDirComesBack) {
     store.setReadOnly("/cfg/prefs.ini", true);
     EXPECT_FALSE(prefs.saveLastDir("/other/"));
     EXPECT_FALSE(Preferences(store, "").saveLastDir("/other/"));
-}
-
-TEST(PreferencesTest, folderForTheFileIsMadeWhenMissing) {
-    dw::testing::ScratchFolder scratch;
-    const std::string file = scratch.file("a/b/prefs.ini");
-    EXPECT_TRUE(makeFolderFor(file));
-    EXPECT_TRUE(std::filesystem::is_directory(scratch.path() / "a" / "b"));
-    EXPECT_TRUE(makeFolderFor(file)); // already there
-    dw::testing::writeBytes(scratch.file("plain"), "x");
-    EXPECT_FALSE(makeFolderFor(scratch.file("plain/prefs.ini")));
 }

@@ -74,21 +74,6 @@ TEST_F(SessionFileTest, loadConfirmsTheCentreLetsTheRenderWindowGoAndMovesLastDi
               std::string::npos);
 }
 
-TEST_F(SessionFileTest, pictureCheckAndDialogRuleReadTheSessionsDesignDirectory) {
-    folder.writePicture("face.bmp", 4, 4);
-    session.loadIniFile(designFile("version=0.9\r\n"));
-    session.clearlogline();
-
-    EXPECT_TRUE(session.checkPictureInIniDir("face.bmp"));
-    EXPECT_FALSE(session.checkPictureInIniDir("elsewhere.bmp"));
-    EXPECT_NE(
-        session.log().text().find("Please copy the picture elsewhere.bmp to " + folder.path()),
-        std::string::npos);
-
-    host.openAnswers.push_back(folder.path() + "face.bmp");
-    EXPECT_EQ(session.relativePictureName(), "face.bmp");
-}
-
 TEST_F(SessionFileTest, preferencesKeepLastDirBetweenRuns) {
     session.loadPreferences();
     EXPECT_EQ(session.lastDir(), std::filesystem::current_path().string());
