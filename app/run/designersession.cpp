@@ -11,7 +11,9 @@ DesignerSession::DesignerSession(design::Host& host)
     // The start values always fit, so the first refresh cannot raise a run-time error.
     render::refreshCentre(mDesign, mGeometry);
     mRenderWindow.get();
-    // The component registration check, the render window and the advanced settings window
+    // A design load lets the render window go; the next use makes a fresh one.
+    setRenderWindowUnloader([this] { unloadRenderWindow(); });
+    // The component registration check and the advanced settings window
     // join the opening here as their modules arrive.
 }
 

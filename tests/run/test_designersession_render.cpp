@@ -152,4 +152,17 @@ TEST_F(SessionRenderTest, theRenderWindowStaysWhileBusyAndComesBackFreshAfterAnU
     EXPECT_FALSE(session.renderWindow().bSaving);
 }
 
+TEST_F(SessionRenderTest, aDesignLoadLetsTheRenderWindowGoUnlessARunShowsFramesThere) {
+    const std::string file = folder.write("d.ini", "[clock]\r\nversion=0.9\r\n");
+    dw::render::RenderWindowModel* busy = &session.renderWindow();
+    busy->bSaving = true;
+    EXPECT_EQ(session.loadIniFile(file), FileFlowResult::Done);
+    EXPECT_EQ(session.renderWindowHolder().current(), busy);
+    EXPECT_EQ(host.messageTexts(), (std::vector<std::string>{dw::render::kCannotExit}));
+
+    busy->bSaving = false;
+    EXPECT_EQ(session.loadIniFile(file), FileFlowResult::Done);
+    EXPECT_EQ(session.renderWindowHolder().current(), nullptr);
+}
+
 } // namespace
