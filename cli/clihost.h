@@ -1,0 +1,78 @@
+#pragma once
+// The Host of the command line: messages become "dialwright: TEXT" lines on standard error,
+// file dialogs are answered from the arguments, status texts can be echoed on standard output
+// and drive the progress bar, and the tick count is the platform's.
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "design/host.h"
+#include "dw/platform/messagebox.h"
+#include "progressbar.h"
+
+namespace dw::cli {
+
+class CliHost : public design::Host {
+public:
+    // Writes messages and the progress bar to `err`, status texts to `out`.
+    CliHost(std::FILE* out, std::FILE* err);
+
+    // What the next file dialogs answer; an empty answer is a cancel.
+    void setOpenAnswer(std::string path) { mOpenAnswer = std::move(path); }
+    void setSaveAnswer(std::string path) { mSaveAnswer = std::move(path); }
+    // Echo every status text on `out` from now on (--status).
+    void setStatusEcho(bool on) { mStatusEcho = on; }
+    // Called from a yield after the user pressed Ctrl-C (a stop request for the run).
+    void setOnInterrupt(std::function<void()> onInterrupt) {
+        mOnInterrupt = std::move(onInterrupt);
+    }
+
+    // The message-box hook that routes the components' messages here; install it for the life
+    // of the host.
+    platform::MessageBoxHook messageBoxHook();
+
+    // Every message shown so far, from the core and from components, in order.
+    const std::vector<std::string>& messages() const { return mMessages; }
+    // How many of them came from a component (the AVI writer's "Fatal Error" boxes).
+    int componentMessageCount() const { return mComponentMessages; }
+
+    // Prints a message of the command line itself, in the same form as the others.
+    void report(const std::string& text);
+
+    ProgressBar& progress() { return mProgress; }
+
+    void showMessage(const std::string& text, design::MessageIcon icon) override;
+    std::string openFileDialog(const std::string& filter,
+                               const std::string& initialDirectory) override;
+    std::string saveFileDialog(const std::string& filter,
+                               const std::string& initialDirectory) override;
+    std::optional<design::FontChoice> fontDialog() override { return std::nullopt; }
+    void yield() override;
+    std::uint32_t tickCount() override;
+    void setStatusText(const std::string& panelKey, const std::string& text) override;
+    void windowChanged(const std::string&, design::WindowEvent) override {}
+
+private:
+    void print(const std::string& text);
+
+    std::FILE* mOut;
+    std::FILE* mErr;
+    ProgressBar mProgress;
+    std::string mOpenAnswer;
+    std::string mSaveAnswer;
+    bool mStatusEcho = false;
+    std::function<void()> mOnInterrupt;
+    std::vector<std::string> mMessages;
+    int mComponentMessages = 0;
+};
+
+// Ctrl-C asks a running command to stop at its next yield; a second Ctrl-C ends the program.
+void installInterruptHandler();
+bool takeInterruptRequest();
+
+// The frame number at the end of a frame-count status text (" 1, 2, 3 :  17" gives 17), or -1.
+std::int64_t trailingFrameNumber(const std::string& text);
+
+} // namespace dw::cli

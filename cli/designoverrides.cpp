@@ -1,0 +1,50 @@
+#include "designoverrides.h"
+
+#include "commandline.h"
+#include "design/clockdesign.h"
+#include "design/numbertext.h"
+#include "design/runtimeerror.h"
+
+namespace dw::cli {
+
+ClockTimeText splitClockTime(const std::string& command, const std::string& option,
+                             const std::string& text) {
+    const auto first = text.find(':');
+    const auto second = first == std::string::npos ? first : text.find(':', first + 1);
+    if (second == std::string::npos || text.find(':', second + 1) != std::string::npos) {
+        throw UsageError(command, "option " + option + " needs HH:MM:SS, not '" + text + "'");
+    }
+    return {text.substr(0, first), text.substr(first + 1, second - first - 1),
+            text.substr(second + 1)};
+}
+
+void applyOverrides(const Invocation& call, design::ClockDesign& design) {
+    for (const char* option : {"--start", "--time"}) {
+        if (const auto text = call.value(option)) {
+            const ClockTimeText time = splitClockTime(call.command, option, *text);
+            design.timeh = time.hours;
+            design.timem = time.minutes;
+            design.times = time.seconds;
+        }
+    }
+    if (const auto text = call.value("--duration")) {
+        design.duration = *text;
+    }
+    if (const auto text = call.value("--fps")) {
+        design.copyfps = *text;
+    }
+}
+
+std::int64_t expectedFrameCount(const design::ClockDesign& design) {
+    try {
+        const std::int64_t seconds = design::int32Of(design.duration);
+        // Erase mode draws six frames per second of clock time whatever the frame rate.
+        const bool erase = design.chkDigital != 1 && design.erase == 1;
+        const std::int64_t perSecond = erase ? 6 : design::int32Of(design.copyfps);
+        return seconds > 0 && perSecond > 0 ? seconds * perSecond : 0;
+    } catch (const design::RuntimeError&) {
+        return 0;
+    }
+}
+
+} // namespace dw::cli
