@@ -19,6 +19,9 @@
 #include "design/toolbarbuttons.h"
 #include "dw/platform/fileprofilestore.h"
 #include "render/handgeometry.h"
+#include "dw/platform/messagebox.h"
+#include "run/runcontext.h"
+#include "run/runoutput.h"
 #include "run/runstate.h"
 
 namespace dw::design {
@@ -158,6 +161,44 @@ public:
     // Runs a user command, showing the description of a run-time error it raises with the
     // information icon instead of letting it escape into the event loop. False on an error.
     template <typename Command> bool guarded(Command&& command);
+
+    // ---- Runs (designersession_run.cpp) ----
+    // Test: the chosen run loop at the copy frame rate, frames shown only. Refused with "Invalid
+    // copy frames per second!" below 1; a rate past 32 bits shows "Overflow". Returns when the
+    // run has ended; a test arriving during a run runs inside it, and the outer run stops after.
+    void test();
+    // Save AVI: refused without a main picture or while running, then asks for a file (a
+    // cancelled dialog ends it quietly), checks the copy frame rate and exports the chosen loop.
+    void save_avi();
+    // The export of save_avi to a file named by the caller, or, given a sink, to the sink
+    // instead of the AVI writer (the file name is then unused). The same refusals, no dialog.
+    void saveAviAs(const std::string& fileName, std::shared_ptr<FrameSink> sink = nullptr);
+    // Runs the loop the design chooses (digital, erase or normal mode) with the output as given,
+    // without the commands' own checks; the loop makes its start checks. Never throws
+    // RuntimeError.
+    void runChosenLoop(const RunOutput& output);
+    // Asks a running loop to stop; it ends after the frame or step it is working on.
+    void stopTest() { mRunState.running = false; }
+    // The design window's close request: false, after a message, while a run is going or
+    // stopping; true when the window may close.
+    bool requestClose();
+    // The start-up check that both components can be created. False after the critical message
+    // (the platform's description, CR LF, which library is not registered); the program ends.
+    bool registrationCheck();
+
+private:
+    RunContext runContext();
+    void runNormal(const RunOutput& output);
+    bool readCopyFramesPerSecond(std::int32_t& framesPerSecond);
+    bool exportAllowed();
+    void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);
+    platform::MessageBoxHook routeMessageBoxes();
+
+    // The components show their messages (the AVI writer's "Fatal Error" boxes) through the
+    // process's message-box hook; while the session lives they reach its host.
+    platform::ScopedMessageBoxHook mMessageBoxHook{routeMessageBoxes()};
+
+public:
 
 private:
     void reportRuntimeError(const std::string& description);
