@@ -58,6 +58,20 @@ platform::MessageBoxHook CliHost::messageBoxHook() {
     };
 }
 
+void CliHost::beginRun(std::int64_t expectedFrames, bool echoStatus) {
+    mStatusEcho = echoStatus;
+    mMessagesAtRunStart = mMessages.size();
+    mLastFrame = -1;
+    mProgress.start(expectedFrames, tickCount());
+}
+
+CliHost::RunReport CliHost::endRun() {
+    mProgress.finish();
+    mStatusEcho = false;
+    std::fflush(mOut);
+    return {mMessages.size() - mMessagesAtRunStart, mLastFrame};
+}
+
 void CliHost::report(const std::string& text) {
     print(text);
 }
@@ -97,6 +111,7 @@ void CliHost::setStatusText(const std::string&, const std::string& text) {
         std::fputc('\n', mOut);
     }
     if (const std::int64_t frame = trailingFrameNumber(text); frame >= 0) {
+        mLastFrame = frame;
         mProgress.update(frame, tickCount());
     }
 }

@@ -22,8 +22,16 @@ public:
     // What the next file dialogs answer; an empty answer is a cancel.
     void setOpenAnswer(std::string path) { mOpenAnswer = std::move(path); }
     void setSaveAnswer(std::string path) { mSaveAnswer = std::move(path); }
-    // Echo every status text on `out` from now on (--status).
-    void setStatusEcho(bool on) { mStatusEcho = on; }
+    // A run starts: the progress bar expects `expectedFrames` (0 when unknown) and, with
+    // `echoStatus` (--status), every status text is printed on `out` until the run ends.
+    void beginRun(std::int64_t expectedFrames, bool echoStatus);
+    // What the run since beginRun showed: its messages, and the last frame number its status
+    // texts gave (-1 when none). Ends the echo and the progress bar.
+    struct RunReport {
+        std::size_t messages = 0;
+        std::int64_t lastFrame = -1;
+    };
+    RunReport endRun();
     // Called from a yield after the user pressed Ctrl-C (a stop request for the run).
     void setOnInterrupt(std::function<void()> onInterrupt) {
         mOnInterrupt = std::move(onInterrupt);
@@ -63,6 +71,8 @@ private:
     std::string mOpenAnswer;
     std::string mSaveAnswer;
     bool mStatusEcho = false;
+    std::size_t mMessagesAtRunStart = 0;
+    std::int64_t mLastFrame = -1;
     std::function<void()> mOnInterrupt;
     std::vector<std::string> mMessages;
     int mComponentMessages = 0;

@@ -1,9 +1,12 @@
 #include "designoverrides.h"
 
+#include <algorithm>
+
 #include "commandline.h"
 #include "design/clockdesign.h"
 #include "design/numbertext.h"
 #include "design/runtimeerror.h"
+#include "design/toolbarbuttons.h"
 
 namespace dw::cli {
 
@@ -35,12 +38,19 @@ void applyOverrides(const Invocation& call, design::ClockDesign& design) {
     }
 }
 
-std::int64_t expectedFrameCount(const design::ClockDesign& design) {
+std::int64_t expectedFrameCount(const design::ClockDesign& design,
+                                const design::ToolbarButtons& toolbar) {
+    constexpr std::int64_t kJitterFrames = 5;
     try {
         const std::int64_t seconds = design::int32Of(design.duration);
-        // Erase mode draws six frames per second of clock time whatever the frame rate.
-        const bool erase = design.chkDigital != 1 && design.erase == 1;
-        const std::int64_t perSecond = erase ? 6 : design::int32Of(design.copyfps);
+        std::int64_t perSecond = design::int32Of(design.copyfps);
+        if (design.chkDigital != 1 && design.erase == 1) {
+            // The sweep moves a degree a frame, six frames a second, whatever the frame rate.
+            perSecond = 6;
+        } else if (design.chkDigital != 1 && toolbar.pressed("IDM_JITTERS")) {
+            // The five wobbling frames of a step come before its copies, however few those are.
+            perSecond = std::max(perSecond, kJitterFrames);
+        }
         return seconds > 0 && perSecond > 0 ? seconds * perSecond : 0;
     } catch (const design::RuntimeError&) {
         return 0;

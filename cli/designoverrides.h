@@ -7,7 +7,8 @@
 
 namespace dw::design {
 struct ClockDesign;
-}
+class ToolbarButtons;
+} // namespace dw::design
 
 namespace dw::cli {
 
@@ -27,8 +28,10 @@ ClockTimeText splitClockTime(const std::string& command, const std::string& opti
 // UsageError for a malformed time.
 void applyOverrides(const Invocation& call, design::ClockDesign& design);
 
-// How many frames a run of the design will produce, as far as the settings say (0 when they do
-// not give a usable count); only for the progress bar.
-std::int64_t expectedFrameCount(const design::ClockDesign& design);
+// How many frames a full run of the design produces by its settings: duration times the copy
+// frame rate, six a second in erase mode, at least five a second with jitter. 0 when the
+// settings give no usable count (the run will refuse them).
+std::int64_t expectedFrameCount(const design::ClockDesign& design,
+                                const design::ToolbarButtons& toolbar);
 
 } // namespace dw::cli
