@@ -8,8 +8,11 @@
 #include "clihost.h"
 #include "commands.h"
 #include "compressionoptions.h"
+#include "design/numbertext.h"
+#include "design/runtimeerror.h"
 #include "designoverrides.h"
 #include "pngframesinks.h"
+#include "render/movementchecks.h"
 #include "run/designersession.h"
 
 namespace dw::cli {
@@ -18,6 +21,29 @@ namespace {
 
 std::string absolutePath(const std::string& path) {
     return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+// The toolbar refuses jitter below 5 frames per second when its button is pressed, but a rate
+// changed afterwards (here by --fps) is never checked again, and the run would then make five
+// frames a second for a file whose rate says fewer: a clock that runs slow. The toolbar's own
+// check is applied before the run instead; its message refuses the run. A rate the run will
+// refuse anyway is left to the run's message.
+bool jitterRateAllowed(CommandContext& cx) {
+    const design::ClockDesign& d = cx.session.design();
+    if (d.chkDigital == 1 || d.erase == 1 || !cx.session.toolbar().pressed("IDM_JITTERS")) {
+        return true;
+    }
+    try {
+        if (design::int32Of(d.copyfps) < 1) {
+            return true;
+        }
+    } catch (const design::RuntimeError&) {
+        return true;
+    }
+    const std::size_t before = cx.host.messages().size();
+    render::validateJitterAndSmooth(cx.session.toolbar(), d, cx.host, "IDM_JITTERS", "IDM_SMOOTHS",
+                                    "second");
+    return cx.host.messages().size() == before;
 }
 
 // The components, a clean load and the options; false (after the messages) when the run
@@ -30,6 +56,9 @@ bool prepareRun(CommandContext& cx) {
         return false;
     }
     applyOverrides(cx.call, cx.session.design());
+    if (!jitterRateAllowed(cx)) {
+        return false;
+    }
     cx.host.setOnInterrupt([&cx] { cx.session.stopTest(); });
     return true;
 }
@@ -113,7 +142,7 @@ ExitCode runCheck(CommandContext& cx) {
     }
     const LoadOutcome loaded = loadDesign(cx);
     printLog(cx);
-    if (loaded == LoadOutcome::Failed) {
+    if (loaded == LoadOutcome::Failed || !jitterRateAllowed(cx)) {
         return ExitCode::Failed;
     }
     // The export stops when its output would open: every start check has passed by then.

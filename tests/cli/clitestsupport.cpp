@@ -43,7 +43,28 @@ std::vector<std::string> CliRun::errLines() const {
     return linesOf(err);
 }
 
-CliRun runCli(const std::vector<std::string>& args) {
+namespace {
+
+// The process's environment with some variables replaced or added.
+std::vector<std::string> environmentWith(const std::vector<std::string>& changes) {
+    std::vector<std::string> env;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        const std::string name = text.substr(0, text.find('='));
+        const bool replaced = std::any_of(changes.begin(), changes.end(), [&](const auto& c) {
+            return c.substr(0, c.find('=')) == name;
+        });
+        if (!replaced) {
+            env.push_back(text);
+        }
+    }
+    env.insert(env.end(), changes.begin(), changes.end());
+    return env;
+}
+
+} // namespace
+
+CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
     const ScratchFolder scratch;
     const std::string outFile = scratch.file("out.txt");
     const std::string errFile = scratch.file("err.txt");
@@ -55,6 +76,12 @@ CliRun runCli(const std::vector<std::string>& args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
+    std::vector<std::string> envText = environmentWith(env);
+    std::vector<char*> envp;
+    for (std::string& entry : envText) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -65,7 +92,7 @@ CliRun runCli(const std::vector<std::string>& args) {
                                      0600);
     CliRun run;
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }

@@ -21,8 +21,9 @@ struct CliRun {
     std::vector<std::string> errLines() const;
 };
 
-// Runs build/bin/dialwright-cli with the arguments and the tests' environment.
-CliRun runCli(const std::vector<std::string>& args);
+// Runs build/bin/dialwright-cli with the arguments and the tests' environment, where `env`
+// entries ("NAME=value") replace or add variables.
+CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
 
 using DesignKeys = std::vector<std::pair<std::string, std::string>>;
 
