@@ -16,8 +16,8 @@ TEST(CliStill, isTheFirstFrameOfTheRunFromThatTime) {
     const CliRun still =
         runCli({"still", design.design(), "-o", design.file("still.png"), "--time", "3:00:00"});
     ASSERT_EQ(still.exitCode, 0) << still.err;
-    const CliRun frames = runCli({"frames", design.design(), "-o", design.file("frames"),
-                                  "--start", "3:00:00", "--duration", "1", "--fps", "2"});
+    const CliRun frames = runCli({"frames", design.design(), "-o", design.file("frames"), "--start",
+                                  "3:00:00", "--duration", "1", "--fps", "2"});
     ASSERT_EQ(frames.exitCode, 0) << frames.err;
     const QImage first = readPicture(design.file("frames/frame-000001.png"));
     EXPECT_TRUE(samePixels(readPicture(design.file("still.png")), first));
@@ -82,7 +82,8 @@ TEST(CliPreview, missingPicturesAreRefusedWithTheirMessages) {
               std::vector<std::string>{"dialwright: No background picture has been loaded"});
     EXPECT_FALSE(fs::exists(erase.file("p.png")));
 
-    const CliRun noHands = runCli({"preview", erase.design(), "--bitmap", "-o", erase.file("p.png")});
+    const CliRun noHands =
+        runCli({"preview", erase.design(), "--bitmap", "-o", erase.file("p.png")});
     EXPECT_EQ(noHands.exitCode, 1);
     EXPECT_EQ(noHands.errLines(),
               std::vector<std::string>{"dialwright: Hour bitmap has not been loaded"});
@@ -145,8 +146,7 @@ TEST(CliUpgrade, refusedSaveSaysSoAndFails) {
 
 TEST(CliUpgrade, missingDesignFileIsNotLoadedAsAnEmptyOne) {
     const ScratchFolder folder;
-    const CliRun run =
-        runCli({"upgrade", folder.file("none.ini"), "-o", folder.file("new.ini")});
+    const CliRun run = runCli({"upgrade", folder.file("none.ini"), "-o", folder.file("new.ini")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: cannot read the design file " +
                                                        folder.file("none.ini")});

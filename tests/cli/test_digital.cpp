@@ -8,12 +8,18 @@
 namespace dw::testing {
 namespace {
 
+// A new name for each output of a test.
+std::string nextName(const std::string& stem) {
+    static int count = 0;
+    return stem + std::to_string(++count);
+}
+
 // The frames of a run from `start` as PNG pictures.
 std::vector<QImage> runFrames(const DesignCopy& design, const std::string& start,
                               const std::string& fps, const std::string& seconds) {
-    const std::string folder = design.file("frames-" + std::to_string(std::rand()));
-    const CliRun run = runCli({"frames", design.design(), "-o", folder, "--start", start,
-                               "--fps", fps, "--duration", seconds});
+    const std::string folder = design.file(nextName("frames-"));
+    const CliRun run = runCli({"frames", design.design(), "-o", folder, "--start", start, "--fps",
+                               fps, "--duration", seconds});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::vector<QImage> frames;
     for (const std::string& name : filesIn(folder)) {
@@ -24,7 +30,7 @@ std::vector<QImage> runFrames(const DesignCopy& design, const std::string& start
 
 // The read-out at one time, as the first frame of a run.
 QImage stillAt(const DesignCopy& design, const std::string& time) {
-    const std::string path = design.file("still-" + std::to_string(std::rand()) + ".png");
+    const std::string path = design.file(nextName("still-") + ".png");
     const CliRun run = runCli({"still", design.design(), "-o", path, "--time", time});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return readPicture(path);

@@ -40,7 +40,7 @@ TEST(CliSamples, everySampleDesignHasARow) {
 
 CliRun exportSample(const DesignCopy& design, const SampleCase& c, const std::string& out,
                     std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"export", design.design(), "-o",        out,
+    std::vector<std::string> args = {"export", design.design(), "-o",         out,
                                      "--fps",  c.fps,           "--duration", c.duration};
     args.insert(args.end(), extra.begin(), extra.end());
     return runCli(args);
@@ -48,8 +48,8 @@ CliRun exportSample(const DesignCopy& design, const SampleCase& c, const std::st
 
 std::vector<QImage> framesOf(const DesignCopy& design, const SampleCase& c) {
     const std::string folder = design.file("frames");
-    const CliRun run = runCli({"frames", design.design(), "-o", folder, "--fps", c.fps,
-                               "--duration", c.duration});
+    const CliRun run =
+        runCli({"frames", design.design(), "-o", folder, "--fps", c.fps, "--duration", c.duration});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     std::vector<QImage> frames;
     for (const std::string& name : filesIn(folder)) {
@@ -139,8 +139,8 @@ TEST(CliCompressedExport, unknownCodecIsAUsageMistakeBeforeAnyFile) {
 TEST(CliWriterFailure, pathUnderARegularFileCannotBeOpened) {
     const DesignCopy design("line-hands.ini");
     writeBytes(design.file("plain"), "not a folder");
-    const CliRun run = runCli({"export", design.design(), "-o", design.file("plain") + "/x.avi",
-                               "--duration", "1"});
+    const CliRun run = runCli(
+        {"export", design.design(), "-o", design.file("plain") + "/x.avi", "--duration", "1"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: AVIFileOpen failed."});
 }
@@ -172,9 +172,8 @@ TEST(CliWriterFailure, fullDiskEndsTheExportWithTheWritersMessage) {
         GTEST_SKIP() << "tmpfs cannot be mounted here";
     }
     // Thirty uncompressed frames of 320 x 240 need about 7 MB.
-    const CliRun run =
-        runCli({"export", design.design(), "-o", disk + "/full.avi", "--fps", "15", "--duration",
-                "2"});
+    const CliRun run = runCli(
+        {"export", design.design(), "-o", disk + "/full.avi", "--fps", "15", "--duration", "2"});
     ::umount2(disk.c_str(), MNT_DETACH);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: Couldn't write video data."});
