@@ -51,16 +51,6 @@ std::string descriptionOf(auto&& call) {
     return "(no run-time error)";
 }
 
-TEST(RotationObject, isCreatedFromTheRegistryAndWorks) {
-    RotationObject rotation = RotationObject::create();
-    ASSERT_TRUE(rotation);
-    Picture source(4, 4);
-    source.clear(0x0000FF);
-    Picture destination(4, 4);
-    rotation.transparentBlit(destination, 0, 0, 4, 4, source, 0, 0, 4, 4, 0);
-    EXPECT_EQ(dw::platform::GetPixel(destination.handle(), 3, 3), 0x0000FFu);
-}
-
 TEST(RotationObject, anUnregisteredComponentIsARunTimeErrorWithItsDescription) {
     dw::testing::ScratchFolder folder;
     dw::testing::writeBytes(folder.file("empty.txt"), "; dialwright registry\n");

@@ -141,17 +141,6 @@ TEST_F(SessionRenderTest, previewsWaitForAnExportToFinish) {
     EXPECT_FALSE(session.renderWindow().isVisible());
 }
 
-TEST_F(SessionRenderTest, theRenderWindowStaysWhileBusyAndComesBackFreshAfterAnUnload) {
-    dw::render::RenderWindowModel* first = &session.renderWindow();
-    first->bSaving = true;
-    EXPECT_FALSE(session.unloadRenderWindow());
-    EXPECT_EQ(host.messageTexts(), (std::vector<std::string>{dw::render::kCannotExit}));
-    first->bSaving = false;
-    EXPECT_TRUE(session.unloadRenderWindow());
-    EXPECT_EQ(session.renderWindowHolder().current(), nullptr);
-    EXPECT_FALSE(session.renderWindow().bSaving);
-}
-
 TEST_F(SessionRenderTest, aDesignLoadLetsTheRenderWindowGoUnlessARunShowsFramesThere) {
     const std::string file = folder.write("d.ini", "[clock]\r\nversion=0.9\r\n");
     dw::render::RenderWindowModel* busy = &session.renderWindow();
