@@ -4,13 +4,20 @@
 // owns the design record, the toolbar flags, the hand geometry, the picture slots and the run
 // state, and wires the modules that implement each operation.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "design/clockdesign.h"
+#include "design/designfileflow.h"
+#include "design/designlog.h"
+#include "design/filestat.h"
 #include "design/pictureslots.h"
+#include "design/preferences.h"
 #include "design/runtimeerror.h"
 #include "design/toolbarbuttons.h"
+#include "dw/platform/fileprofilestore.h"
 #include "render/handgeometry.h"
 #include "dw/platform/messagebox.h"
 #include "run/runcontext.h"
@@ -96,6 +103,61 @@ public:
     void cmdAutoCenterBox_Click();
     void plotCentre();
 
+    // ---- Design file, log and preferences (designersession_file.cpp) ----
+    // Ask for a design file and load or save it; Cancelled changes nothing, Failed was shown to
+    // the user (a load keeps what it read, a save leaves the file as it was).
+    design::FileFlowResult load_ini();
+    design::FileFlowResult save_ini();
+    // The same without the dialog, for a front end that already has the full file name.
+    design::FileFlowResult loadIniFile(const std::string& fileName);
+    design::FileFlowResult saveIniFile(const std::string& fileName);
+    // The upgrade log of an older file and the picture-location check, as a load runs them;
+    // the check is false (with its warning logged) for a picture not usable from iniDirectory.
+    void upgradeIni(double fromVersion, double toVersion);
+    bool checkPictureInIniDir(const std::string& name);
+    // The picture dialog under the design-directory rule: a bare name, or empty after a message.
+    std::string relativePictureName() { return mPictures.relativePictureName(); }
+
+    // The log of design loading; the shell follows it through log().setOnChange. Never fail.
+    void addlogline(const std::string& str) { mLog.addlogline(str); }
+    void clearlogline() { mLog.clearlogline(); }
+    design::DesignLog& log() { return mLog; }
+    // True when the file opens for reading; never reports an error.
+    bool stat(const std::string& name) const { return design::stat(name); }
+
+    // The folder the load dialog opens in; a successful load sets it to iniDirectory.
+    const std::string& lastDir() const { return mLastDir; }
+    void setLastDir(std::string directory) { mLastDir = std::move(directory); }
+    // Read and write lastDir in the per-user preferences (program start and exit); with nothing
+    // stored it becomes the current directory. savePreferences is false when it cannot write.
+    void loadPreferences();
+    bool savePreferences();
+    // The About message.
+    void about();
+
+    // Where design files and the preferences are kept: files on disk and the user's
+    // configuration folder unless a test or front end says otherwise. Stores must outlive the
+    // session.
+    void useProfileStore(platform::ProfileStore& store) { mProfileStore = &store; }
+    void usePreferences(platform::ProfileStore& store, std::string file);
+    // Called by a load to let the render window go; set by the module that owns that window.
+    void setRenderWindowUnloader(std::function<void()> unload) {
+        mUnloadRenderWindow = std::move(unload);
+    }
+
+private:
+    design::DesignFileFlow fileFlow();
+    design::Preferences preferences();
+
+    design::DesignLog mLog;
+    std::string mLastDir;
+    platform::FileProfileStore mFileStore;
+    platform::ProfileStore* mProfileStore = &mFileStore;
+    platform::ProfileStore* mPreferencesStore = &mFileStore;
+    std::optional<std::string> mPreferencesFile; // unset: the user's configuration folder
+    std::function<void()> mUnloadRenderWindow;
+
+public:
     // Runs a user command, showing the description of a run-time error it raises with the
     // information icon instead of letting it escape into the event loop. False on an error.
     template <typename Command> bool guarded(Command&& command);
