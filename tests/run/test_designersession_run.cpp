@@ -204,6 +204,18 @@ TEST_F(RunCommandsTest, unloadingTheMainPictureDuringAnExportEndsItWithAPlayable
     expectIdle();
 }
 
+TEST_F(RunCommandsTest, loadingADesignDuringAnExportEndsItWithAPlayableFile) {
+    const std::string design = folder.file("clock.ini");
+    ASSERT_EQ(session.saveIniFile(design), FileFlowResult::Done);
+    atYield(host, 7, [&] { session.loadIniFile(design); });
+    const std::string path = output.file("loaded.avi");
+    session.saveAviAs(path);
+    const Probe probe = probeVideo(path);
+    EXPECT_TRUE(probe.ok) << probe.errors;
+    EXPECT_EQ(probe.decodedFrames, 7);
+    expectIdle();
+}
+
 TEST_F(RunCommandsTest, replacingTheMainPictureDuringATestEndsIt) {
     // A test yields once after drawing a step and once after each copy: yield 5 follows frame 4.
     atYield(host, 5, [&] {
