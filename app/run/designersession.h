@@ -18,8 +18,11 @@
 #include "design/runtimeerror.h"
 #include "design/toolbarbuttons.h"
 #include "dw/platform/fileprofilestore.h"
-#include "render/handgeometry.h"
 #include "dw/platform/messagebox.h"
+#include "render/bitmaphands.h"
+#include "render/framecomposer.h"
+#include "render/handgeometry.h"
+#include "render/renderwindowholder.h"
 #include "run/runcontext.h"
 #include "run/runoutput.h"
 #include "run/runstate.h"
@@ -92,6 +95,32 @@ public:
     // The design window's copy of the main picture.
     design::Picture& Picture2() { return mPictures.Picture2(); }
 
+    // ---- Render window, bitmap hands and previews (designersession_render.cpp) ----
+    // The render window, made on first use and again after an unload.
+    render::RenderWindowModel& renderWindow() { return mRenderWindow.get(); }
+    render::RenderWindowHolder& renderWindowHolder() { return mRenderWindow; }
+    // The close button of the render window, and its unload by a design load or the exit:
+    // refused with "Cannot exit at this time" while a run shows frames there (bSaving). True
+    // when no render window remains.
+    bool unloadRenderWindow() { return mRenderWindow.unload(); }
+    // Shows a copy of the picture in the render window and brings the window to the front.
+    void showInRenderWindow(const design::Picture& picture);
+    // The work pictures and cached angles of bitmap hands.
+    render::BitmapHands& bitmapHands() { return mBitmapHands; }
+    // The work pictures take the hand slots' stored pictures; RuntimeError for an empty slot.
+    void loadWorkPictures();
+    // The design window's two preview buttons; refused with "Save in progress" (information)
+    // while an export is saving. Failures are shown as messages.
+    void cmdPreview();
+    void cmdPreviewBMP();
+    // What a normal-mode run composes its frames from and on (see render::FrameComposer).
+    render::FrameContext frameContext();
+
+private:
+    render::RenderWindowHolder mRenderWindow;
+    render::BitmapHands mBitmapHands;
+
+public:
     // ---- Positions (designersession_positions.cpp) ----
     // These throw RuntimeError where a value does not fit 16 bits; a caller from the user
     // interface shows its description (see guarded).
