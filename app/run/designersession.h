@@ -217,7 +217,6 @@ public:
 
 private:
     RunContext runContext();
-    void runNormal(const RunOutput& output);
     bool readCopyFramesPerSecond(std::int32_t& framesPerSecond);
     bool exportAllowed();
     void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);
