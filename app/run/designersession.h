@@ -18,13 +18,13 @@
 #include "design/runtimeerror.h"
 #include "design/toolbarbuttons.h"
 #include "dw/platform/fileprofilestore.h"
+#include "dw/platform/messagebox.h"
 #include "render/bitmaphands.h"
 #include "render/framecomposer.h"
 #include "render/handgeometry.h"
-#include "dw/platform/messagebox.h"
+#include "render/renderwindowholder.h"
 #include "run/runcontext.h"
 #include "run/runoutput.h"
-#include "render/renderwindowholder.h"
 #include "run/runstate.h"
 
 namespace dw::design {
@@ -217,7 +217,6 @@ public:
 
 private:
     RunContext runContext();
-    void runNormal(const RunOutput& output);
     bool readCopyFramesPerSecond(std::int32_t& framesPerSecond);
     bool exportAllowed();
     void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);

@@ -6,6 +6,7 @@
 #include "dw/platform/com/errortext.h"
 #include "reelkit/iwrapdlgavi.h"
 #include "run/designersession.h"
+#include "run/eraserun.h"
 #include "run/normalrun.h"
 #include "spinblit/igdiext.h"
 
@@ -48,7 +49,8 @@ platform::MessageBoxHook DesignerSession::routeMessageBoxes() {
 }
 
 RunContext DesignerSession::runContext() {
-    return RunContext{mHost, mDesign, mToolbar, mGeometry, mPictures, mRunState};
+    return RunContext{mHost,      mDesign,       mToolbar,     mGeometry,
+                      mPictures, mRenderWindow, mBitmapHands, mRunState};
 }
 
 // The copy frame rate of the FPS box, halves to even. False, after the message, below 1.
@@ -111,12 +113,12 @@ void DesignerSession::exportTo(const std::string& fileName, std::shared_ptr<Fram
 }
 
 void DesignerSession::runChosenLoop(const RunOutput& output) {
-    runNormal(output);
-}
-
-void DesignerSession::runNormal(const RunOutput& output) {
     const ActiveRun active(mRunState);
-    NormalRun(runContext(), output).run();
+    if (mDesign.erase == 1) {
+        EraseRun(runContext(), output).run();
+    } else {
+        NormalRun(runContext(), output).run();
+    }
 }
 
 bool DesignerSession::requestClose() {

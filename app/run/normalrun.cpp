@@ -7,8 +7,7 @@
 #include "design/host.h"
 #include "design/numbertext.h"
 #include "design/runtimeerror.h"
-#include "render/handcolour.h"
-#include "render/surfacepainter.h"
+#include "render/renderwindowholder.h"
 #include "render/vectorhand.h"
 #include "run/runstate.h"
 
@@ -60,9 +59,8 @@ bool NormalRun::start() {
     if (!mCtx.pictures.isBMPobject(PictureSlot::Main)) {
         return false;
     }
-    mMain = design::HeldPictureWindow(mCtx.pictures, PictureSlot::Main);
     mWriter = RunWriter::create(mOutput.frameSink);
-    mBitmap = mCtx.design.chkBitmap == 1;
+    mSettings.bitmapHands = render::readBitmapHands(mCtx.design);
     mOptions = render::MovementOptions::fromToolbar(mCtx.toolbar);
     const std::int32_t fps = mOutput.framesPerSecond;
     if (mOptions.smoothSecond && (fps <= 0 || fps % 6 != 0)) {
@@ -85,43 +83,53 @@ bool NormalRun::start() {
         return false;
     }
     mCtx.geometry.computeHandTables(mCtx.design);
-    restoreFace();
+    mCtx.pictures.quickReloadBackground();
     if (!readStartTime()) {
         return false;
     }
-    if (mBitmap && !mCtx.pictures.checkBitmapsLoaded()) {
-        return false;
+    render::RotationObject rotation;
+    if (mSettings.bitmapHands) {
+        if (!mCtx.pictures.checkBitmapsLoaded()) {
+            return false;
+        }
+        mSettings.bitmapTransparentColour = render::readBitmapTransparentColour(mCtx.design);
+        mSettings.bitmapX = mCtx.design.bmptopx;
+        mSettings.bitmapY = mCtx.design.bmptopy;
+        render::FrameContext frames = mCtx.frameContext();
+        rotation = render::prepareBitmapHands(frames);
     }
-    mStyle.innerCircle = render::readInnerCircleStyle(mCtx.design);
+    mSettings.lines.innerCircle = render::readInnerCircleStyle(mCtx.design);
     const auto vectors = render::buildVectorHandSpecs(mCtx.design, mCtx.host);
     if (!vectors) {
         return false;
     }
-    mStyle.hour.vector = vectors->hour;
-    mStyle.minute.vector = vectors->minute;
-    mStyle.second.vector = vectors->second;
+    mSettings.lines.hour.vector = vectors->hour;
+    mSettings.lines.minute.vector = vectors->minute;
+    mSettings.lines.second.vector = vectors->second;
+    mComposer.emplace(mCtx.frameContext(), mSettings, std::move(rotation));
     openOutput();
     return true;
 }
 
 // Widths first, each refused on its own; then the colours and the inner-radius choice.
 bool NormalRun::readHandStyles() {
-    const design::ClockDesign& d = mCtx.design;
-    const std::pair<const std::string*, const char*> widths[] = {
-        {&d.hw, " hours"}, {&d.mw, " minutes"}, {&d.sw, " seconds"}};
-    render::HandStyle* styles[] = {&mStyle.hour, &mStyle.minute, &mStyle.second};
+    using render::HandKind;
+    const std::pair<HandKind, const char*> hands[] = {
+        {HandKind::Hour, " hours"}, {HandKind::Minute, " minutes"}, {HandKind::Second, " seconds"}};
+    render::HandStyle* styles[] = {&mSettings.lines.hour, &mSettings.lines.minute,
+                                   &mSettings.lines.second};
     for (int i = 0; i < 3; ++i) {
-        styles[i]->width = design::int32Of(*widths[i].first);
+        styles[i]->width = render::readHandWidth(mCtx.design, hands[i].first);
         if (styles[i]->width == 0) {
-            mCtx.host.showMessage(std::string("Invalid width for") + widths[i].second,
+            mCtx.host.showMessage(std::string("Invalid width for") + hands[i].second,
                                   MessageIcon::None);
             return false;
         }
     }
-    mStyle.hour.colour = render::colourOfNumbers(d.hred, d.hgreen, d.hblue);
-    mStyle.minute.colour = render::colourOfNumbers(d.mred, d.mgreen, d.mblue);
-    mStyle.second.colour = render::colourOfNumbers(d.sred, d.sgreen, d.sblue);
-    mStyle.useInnerRadius = d.useir != 0;
+    for (int i = 0; i < 3; ++i) {
+        styles[i]->colour = render::readHandColour(mCtx.design, hands[i].first);
+    }
+    mSettings.lines.useInnerRadius = render::readUseInnerRadius(mCtx.design);
     return true;
 }
 
@@ -152,12 +160,18 @@ bool NormalRun::readStartTime() {
 }
 
 // From here the run is active. The writer may show dialogs (the compression options), during
-// which commands can arrive, so the surface is checked again before it is used.
+// which commands can arrive, so the surface is asked for again after it.
 void NormalRun::openOutput() {
     mCtx.state.framesStarted();
+    if (mSettings.bitmapHands) {
+        // The frames are composed in the render window: closing it would leave the export
+        // writing an empty window, so it refuses to close until the closing steps.
+        mRenderWindow = mCtx.renderWindow.shared();
+        mRenderWindow->bSaving = true;
+    }
     if (mOutput.save) {
         mCtx.state.saving = true;
-        const design::Picture& frame = surface();
+        const design::Picture& frame = mComposer->surface();
         mWriter.open(mOutput.fileName, frame.width(), frame.height(), mOutput.framesPerSecond);
     }
     mFrame = 0;
@@ -169,8 +183,7 @@ void NormalRun::step() {
     if (mOptions.jitter) {
         jitterFrames();
     } else {
-        restoreFace();
-        drawFrame();
+        mComposer->drawFrame(mIndices);
     }
     const std::uint32_t drawn = mPacer.now();
     if (!mOutput.save) {
@@ -192,11 +205,11 @@ void NormalRun::step() {
 // the index ends where the step put it. A stop is noticed after each, but all five are drawn.
 void NormalRun::jitterFrames() {
     for (int j = 0; j < kJitterFrames; ++j) {
-        restoreFace();
+        mComposer->restoreFace();
         const std::uint32_t started = mPacer.now();
         mIndices.second = render::jitterSecond(mIndices.second, mCtx.design.jitterOffsets, j);
         nextFrame();
-        drawFrame();
+        mComposer->drawHands(mIndices);
         if (!mOutput.save) {
             mPacer.waitFrom(started, kJitterFrameMs);
         } else {
@@ -220,23 +233,8 @@ void NormalRun::copies() {
     }
 }
 
-void NormalRun::restoreFace() {
-    mMain.check();
-    mCtx.pictures.quickReloadBackground();
-}
-
-void NormalRun::drawFrame() {
-    mMain.check();
-    design::Picture& picture = mMain->Picture1();
-    {
-        render::SurfacePainter painter(picture);
-        render::drawLineHands(painter, mCtx.geometry.tables(), mCtx.design, mStyle, mIndices);
-    }
-    mMain->pictureChanged();
-}
-
 void NormalRun::writeFrame() {
-    mWriter.writeFrame(surface());
+    mWriter.writeFrame(mComposer->surface());
 }
 
 // The frame number is a 32-bit count; a run long enough to pass it ends as an overflow.
@@ -254,21 +252,23 @@ void NormalRun::noticeStop() {
     }
 }
 
-void NormalRun::afterYield() const {
-    mMain.check();
-}
-
-const design::Picture& NormalRun::surface() const {
-    mMain.check();
-    return mMain->Picture1();
+// A picture the run started with that left its slot during the yield ends the run here.
+void NormalRun::afterYield() {
+    mComposer->surface();
 }
 
 // Saving off, the file closed, running off, idle on: after the loop and after any run-time
 // error, so that an export interrupted anywhere leaves a file that plays to its last frame.
 void NormalRun::close() noexcept {
+    if (mRenderWindow) {
+        mRenderWindow->bSaving = false;
+    }
     mCtx.state.saving = false;
     if (mOutput.save) {
         mWriter.close();
+    }
+    if (mComposer) {
+        mComposer->releaseRotation();
     }
     mWriter.release();
     mCtx.state.framesEnded();

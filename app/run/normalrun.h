@@ -5,10 +5,13 @@
 // a yield is shared-owned and checked after it, so a picture unloaded meanwhile ends the run
 // through its closing steps.
 #include <cstdint>
+#include <memory>
+#include <optional>
 
-#include "design/pictureslots.h"
+#include "render/framecomposer.h"
 #include "render/handgeometry.h"
-#include "render/linehands.h"
+#include "render/normalrunsettings.h"
+#include "render/renderwindowmodel.h"
 #include "run/runcontext.h"
 #include "run/runoutput.h"
 #include "run/runpacer.h"
@@ -33,23 +36,20 @@ private:
     void step();
     void jitterFrames();
     void copies();
-    void restoreFace();
-    void drawFrame();
     void writeFrame();
     void nextFrame();
     void noticeStop();
-    void afterYield() const;
-    const design::Picture& surface() const;
+    void afterYield();
     void close() noexcept;
 
     RunContext mCtx;
     RunOutput mOutput;
     RunPacer mPacer;
-    design::HeldPictureWindow mMain; // the line-mode surface, Picture1 of the main picture window
     RunWriter mWriter;
-    bool mBitmap = false;
+    render::NormalRunSettings mSettings;
+    std::optional<render::FrameComposer> mComposer; // from the end of the start checks
+    std::shared_ptr<render::RenderWindowModel> mRenderWindow; // kept open by bitmap-hand runs
     render::MovementOptions mOptions;
-    render::LineHandsStyle mStyle;
     render::HandIndices mIndices;
     std::int32_t mFramesPerStep = 0;
     std::uint32_t mStepTimeMs = 1000;

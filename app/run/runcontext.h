@@ -1,6 +1,8 @@
 #pragma once
 // What a run loop works with: the parts of the designer session it reads and draws on. All of
 // them live as long as the session, which outlives every run it starts.
+#include "render/framecomposer.h"
+
 namespace dw::design {
 class Host;
 struct ClockDesign;
@@ -9,8 +11,10 @@ class PictureSlots;
 } // namespace dw::design
 
 namespace dw::render {
+class BitmapHands;
 class HandGeometry;
-}
+class RenderWindowHolder;
+} // namespace dw::render
 
 namespace dw::run {
 
@@ -22,7 +26,13 @@ struct RunContext {
     design::ToolbarButtons& toolbar;
     render::HandGeometry& geometry;
     design::PictureSlots& pictures;
+    render::RenderWindowHolder& renderWindow;
+    render::BitmapHands& bitmapHands;
     RunState& state;
+
+    render::FrameContext frameContext() const {
+        return render::FrameContext{design, geometry, pictures, renderWindow, bitmapHands};
+    }
 };
 
 } // namespace dw::run

@@ -29,15 +29,24 @@ void RunPacer::yieldOnce() {
     }
 }
 
-void RunPacer::waitFrom(std::uint32_t since, std::uint32_t intervalMs) {
-    if (mDesign.synctest != 1) {
+template <typename Paced>
+void RunPacer::wait(std::uint32_t since, std::uint32_t intervalMs, Paced paced) {
+    if (!paced()) {
         yieldOnce();
         return;
     }
     // The difference, not the sum, so that a tick count wrapping past 2^32 ends the wait in time.
     do {
         yieldOnce();
-    } while (mDesign.synctest == 1 && static_cast<std::uint32_t>(now() - since) < intervalMs);
+    } while (paced() && static_cast<std::uint32_t>(now() - since) < intervalMs);
+}
+
+void RunPacer::waitFrom(std::uint32_t since, std::uint32_t intervalMs) {
+    wait(since, intervalMs, [this] { return mDesign.synctest == 1; });
+}
+
+void RunPacer::waitFrom(std::uint32_t since, std::uint32_t intervalMs, bool paced) {
+    wait(since, intervalMs, [paced] { return paced; });
 }
 
 void RunPacer::showStatus(std::int64_t hour, std::int64_t minute, std::int64_t second,

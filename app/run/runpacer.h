@@ -39,11 +39,16 @@ public:
     // yield. The tick count may wrap between `since` and now.
     void waitFrom(std::uint32_t since, std::uint32_t intervalMs);
 
+    // The same with pacing fixed by the caller (a run that read "synctest" once at its start).
+    void waitFrom(std::uint32_t since, std::uint32_t intervalMs, bool paced);
+
     // Shows the progress text in the frame-count panel.
     void showStatus(std::int64_t hour, std::int64_t minute, std::int64_t second,
                     std::int64_t frame);
 
 private:
+    template <typename Paced> void wait(std::uint32_t since, std::uint32_t intervalMs, Paced paced);
+
     design::Host& mHost;
     const design::ClockDesign& mDesign;
     std::function<void()> mAfterYield;

@@ -65,6 +65,11 @@ void RunWriter::open(const std::string& fileName, std::int32_t width, std::int32
 }
 
 void RunWriter::writeFrame(const design::Picture& frame) {
+    writeFrame(frame, frame.width(), frame.height());
+}
+
+void RunWriter::writeFrame(const design::Picture& frame, std::int32_t width,
+                           std::int32_t height) {
     if (mSink) {
         if (!mSink->writeFrame(frame)) {
             throw design::RuntimeError(kFrameSinkRefused);
@@ -75,8 +80,7 @@ void RunWriter::writeFrame(const design::Picture& frame) {
         throw design::RuntimeError(design::kObjectVariableNotSet);
     }
     check(mWriter->WriteFrameEx(static_cast<std::int32_t>(frame.windowHandle()),
-                                static_cast<std::int32_t>(frame.handle()), frame.width(),
-                                frame.height()));
+                                static_cast<std::int32_t>(frame.handle()), width, height));
 }
 
 void RunWriter::close() noexcept {

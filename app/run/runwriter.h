@@ -48,6 +48,10 @@ public:
     // e.g. after "Couldn't write video data.\n").
     void writeFrame(const design::Picture& frame);
 
+    // The same with the width and height the caller gives (the writer refuses, with its message,
+    // a size other than the one opened; the frame is then dropped and the run goes on).
+    void writeFrame(const design::Picture& frame, std::int32_t width, std::int32_t height);
+
     // CloseAVIFile, or the sink's close; the file is complete on disk afterwards. Safe without an
     // open file and without an object. Never throws.
     void close() noexcept;

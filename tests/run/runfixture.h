@@ -79,6 +79,7 @@ protected:
         d.synctest = 0;
         host.messages.clear();
         host.windowEvents.clear();
+        host.dialogFilters.clear();
     }
 
     // A one-colour bitmap in the design folder; its full path.

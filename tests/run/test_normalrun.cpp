@@ -1,6 +1,7 @@
 // The normal-mode run through the session, with the real components and a scripted host.
 #include "run/normalrun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -215,6 +216,67 @@ INSTANTIATE_TEST_SUITE_P(
                 },
                 {"Invalid width for seconds", MessageIcon::None}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class BitmapHandsRunTest : public NormalRunTest {
+protected:
+    void SetUp() override {
+        NormalRunTest::SetUp();
+        ASSERT_EQ(session.loadIniFile(DW_SAMPLES_DIR "/bitmap-hands.ini"), FileFlowResult::Done);
+        session.design().copyfps = "15";
+        session.design().duration = "2";
+        session.design().synctest = 0;
+        host.windowEvents.clear();
+        host.messages.clear();
+    }
+    int renderDraws() const {
+        return static_cast<int>(std::count(
+            host.windowEvents.begin(), host.windowEvents.end(),
+            std::make_pair(std::string("frmRender"), WindowEvent::PictureChanged)));
+    }
+};
+
+TEST_F(BitmapHandsRunTest, drawEachStepOnceInTheRenderWindowAndWriteItsCopies) {
+    const std::string path = exportFile();
+    EXPECT_TRUE(host.messages.empty());
+    // The face shown in the render window at the start, then one composition per step.
+    EXPECT_EQ(renderDraws(), 1 + 2);
+    const auto frames = decodedFrames(path, 320, 240);
+    ASSERT_EQ(frames.size(), 30u);
+    EXPECT_EQ(frames[0], frames[14]);
+    EXPECT_NE(frames[14], frames[15]);
+    // The frames are the render window's: the last one is still shown there.
+    EXPECT_EQ(bgrOf(session.renderWindow().Picture1().toImage()), frames[29]);
+    expectIdle();
+}
+
+TEST_F(BitmapHandsRunTest, renderWindowRefusesToCloseWhileTheRunComposesInIt) {
+    bool closed = true;
+    host.onYield = [&] {
+        if (host.yieldCount == 5) {
+            closed = session.unloadRenderWindow();
+        }
+    };
+    const std::string path = exportFile();
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(host.messages, (std::vector<RecordedMessage>{
+                                 {"Cannot exit at this time", MessageIcon::Information}}));
+    EXPECT_EQ(probeVideo(path).decodedFrames, 30);
+    EXPECT_FALSE(session.renderWindow().bSaving);
+    EXPECT_TRUE(session.unloadRenderWindow());
+    expectIdle();
+}
+
+TEST_F(BitmapHandsRunTest, unloadingAHandBitmapDuringTheRunEndsIt) {
+    host.onYield = [&] {
+        if (host.yieldCount == 5) {
+            session.U_MBMP();
+        }
+    };
+    const std::string path = exportFile();
+    EXPECT_EQ(probeVideo(path).decodedFrames, 5);
+    EXPECT_TRUE(host.messages.empty());
+    expectIdle();
+}
 
 TEST_F(NormalRunTest, runtimeErrorBeforeTheFramesStillRunsTheClosingSteps) {
     session.design().hred = "99999"; // past 16 bits
