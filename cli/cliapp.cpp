@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <stdexcept>
 
 #include "clihost.h"
 #include "commandline.h"
@@ -55,6 +56,10 @@ int runCli(const std::vector<std::string>& args) {
         return static_cast<int>(runCommand(call));
     } catch (const UsageError& error) {
         return usage(error);
+    } catch (const std::exception& error) {
+        // Nothing the core raises gets here; this is the file system or memory giving out.
+        std::fprintf(stderr, "dialwright-cli: %s\n", error.what());
+        return static_cast<int>(ExitCode::Failed);
     }
 }
 

@@ -30,7 +30,7 @@ std::vector<CommandSpec> makeTable() {
         {"frames",
          "DESIGN.ini",
          "DIR",
-         "Run the design and write each frame an export would write as a PNG file in DIR.",
+         "Run the design and write each frame an export would write as DIR/frame-NNNNNN.png.",
          {kStart, kDuration, kFps}},
         {"still",
          "DESIGN.ini",
