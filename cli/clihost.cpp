@@ -47,7 +47,6 @@ CliHost::CliHost(std::FILE* out, std::FILE* err) : mOut(out), mErr(err), mProgre
 
 platform::MessageBoxHook CliHost::messageBoxHook() {
     return [this](const std::string& text, const std::string&, std::uint32_t flags) {
-        ++mComponentMessages;
         print(text);
         // A question has no one to answer it here; the safe answer is the negative one.
         const std::uint32_t buttons = flags & 0xF;
@@ -97,6 +96,7 @@ std::string CliHost::saveFileDialog(const std::string&, const std::string&) {
 
 void CliHost::yield() {
     if (takeInterruptRequest() && mOnInterrupt) {
+        mInterrupted = true;
         mOnInterrupt();
     }
 }

@@ -38,18 +38,18 @@ public:
     }
 
     // The message-box hook that routes the components' messages here; install it for the life
-    // of the host.
+    // of the host. (A designer session routes them through showMessage while it lives.)
     platform::MessageBoxHook messageBoxHook();
 
     // Every message shown so far, from the core and from components, in order.
     const std::vector<std::string>& messages() const { return mMessages; }
-    // How many of them came from a component (the AVI writer's "Fatal Error" boxes).
-    int componentMessageCount() const { return mComponentMessages; }
 
     // Prints a message of the command line itself, in the same form as the others.
     void report(const std::string& text);
 
     ProgressBar& progress() { return mProgress; }
+    // True once a Ctrl-C reached a run as a stop request.
+    bool interrupted() const { return mInterrupted; }
 
     void showMessage(const std::string& text, design::MessageIcon icon) override;
     std::string openFileDialog(const std::string& filter,
@@ -75,7 +75,7 @@ private:
     std::int64_t mLastFrame = -1;
     std::function<void()> mOnInterrupt;
     std::vector<std::string> mMessages;
-    int mComponentMessages = 0;
+    bool mInterrupted = false;
 };
 
 // Ctrl-C asks a running command to stop at its next yield; a second Ctrl-C ends the program.

@@ -82,8 +82,9 @@ ExitCode judgeFrames(CommandContext& cx, std::int64_t frames) {
         return ExitCode::Failed;
     }
     if (frames < expected) {
-        cx.host.report("the run ended after " + std::to_string(frames) + " of " +
-                       std::to_string(expected) + " frames");
+        cx.host.report(std::string(cx.host.interrupted() ? "stopped" : "the run ended") +
+                       " after " + std::to_string(frames) + " of " + std::to_string(expected) +
+                       " frames");
         return ExitCode::Failed;
     }
     return ExitCode::Done;
