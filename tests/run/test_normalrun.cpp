@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "render/movementchecks.h"
 #include "runfixture.h"
 
 using namespace dw::design;
@@ -109,6 +110,21 @@ TEST_F(NormalRunTest, jitterAtFiveFramesPerSecondGivesOnlyTheJitterFrames) {
     EXPECT_EQ(numbers.back(), 10);
 }
 
+TEST_F(NormalRunTest, jitterAtFourFramesPerSecondIsRefusedByTheToolbarSoTheRunIsPlain) {
+    session.design().copyfps = "4";
+    press("IDM_JITTERS");
+    dw::render::appearanceButtonClicked("IDM_JITTERS", session.toolbar(), session.design(), host);
+    EXPECT_EQ(host.messages, (std::vector<RecordedMessage>{
+                                 {"Copy FPS must be at least 5 to use the jitter function.\r\n"
+                                  "15 FPS is recommended.",
+                                  MessageIcon::Information}}));
+    session.test();
+    const auto shown = statuses();
+    ASSERT_EQ(shown.size(), 8u);
+    EXPECT_EQ(shown[0].second, 174);
+    EXPECT_EQ(shown[3].second, 174);
+}
+
 TEST_F(NormalRunTest, smoothSecondsMakeSixStepsASecondOfASixthOfTheFrames) {
     press("IDM_SMOOTHS");
     session.design().copyfps = "12";
@@ -119,19 +135,6 @@ TEST_F(NormalRunTest, smoothSecondsMakeSixStepsASecondOfASixthOfTheFrames) {
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(shown[i].second, 179 - i / 2) << "frame " << i + 1;
     }
-}
-
-TEST_F(NormalRunTest, smoothSecondsRefuseARateThatIsNotAMultipleOfSix) {
-    press("IDM_SMOOTHS");
-    session.design().copyfps = "10";
-    session.test();
-    EXPECT_EQ(host.messages,
-              (std::vector<RecordedMessage>{
-                  {"In this version copy FPS must be a multiple of 6 for second hand smooth "
-                   "movement",
-                   MessageIcon::Information}}));
-    EXPECT_TRUE(statuses().empty());
-    expectIdle();
 }
 
 TEST_F(NormalRunTest, syncedTestWaitsEachStepFromTheEndOfItsDrawing) {
@@ -209,6 +212,14 @@ INSTANTIATE_TEST_SUITE_P(
                  MessageIcon::Information}},
         Refusal{"bitmapHandsWithoutBitmaps", [](DesignerSession& s) { s.design().chkBitmap = 1; },
                 {"Hour bitmap has not been loaded", MessageIcon::Critical}},
+        Refusal{"smoothSecondsAtARateNotAMultipleOfSix",
+                [](DesignerSession& s) {
+                    s.toolbar().setToolbarButton("IDM_SMOOTHS", 1);
+                    s.design().copyfps = "10";
+                },
+                {"In this version copy FPS must be a multiple of 6 for second hand smooth "
+                 "movement",
+                 MessageIcon::Information}},
         Refusal{"widthsBeforeStartTime",
                 [](DesignerSession& s) {
                     s.design().sw = "0";
