@@ -189,28 +189,37 @@ TEST_P(NormalRunRefusal, showsItsMessageAndLeavesNoRunAndNoFile) {
 INSTANTIATE_TEST_SUITE_P(
     NormalRun, NormalRunRefusal,
     ::testing::Values(
-        Refusal{"hour0", [](DesignerSession& s) { s.design().timeh = "0"; },
+        Refusal{"hour0",
+                [](DesignerSession& s) { s.design().timeh = "0"; },
                 {"Invalid hour", MessageIcon::None}},
-        Refusal{"hour13", [](DesignerSession& s) { s.design().timeh = "13"; },
+        Refusal{"hour13",
+                [](DesignerSession& s) { s.design().timeh = "13"; },
                 {"Invalid hour", MessageIcon::None}},
-        Refusal{"minutes60", [](DesignerSession& s) { s.design().timem = "60"; },
+        Refusal{"minutes60",
+                [](DesignerSession& s) { s.design().timem = "60"; },
                 {"Invalid minutes", MessageIcon::None}},
-        Refusal{"secondsMinus1", [](DesignerSession& s) { s.design().times = "-1"; },
+        Refusal{"secondsMinus1",
+                [](DesignerSession& s) { s.design().times = "-1"; },
                 {"Invalid seconds", MessageIcon::None}},
-        Refusal{"duration0", [](DesignerSession& s) { s.design().duration = "0"; },
+        Refusal{"duration0",
+                [](DesignerSession& s) { s.design().duration = "0"; },
                 {"Invalid duration", MessageIcon::None}},
-        Refusal{"hourWidth0", [](DesignerSession& s) { s.design().hw = "0"; },
+        Refusal{"hourWidth0",
+                [](DesignerSession& s) { s.design().hw = "0"; },
                 {"Invalid width for hours", MessageIcon::None}},
-        Refusal{"minuteWidthRoundsTo0", [](DesignerSession& s) { s.design().mw = "0.5"; },
+        Refusal{"minuteWidthRoundsTo0",
+                [](DesignerSession& s) { s.design().mw = "0.5"; },
                 {"Invalid width for minutes", MessageIcon::None}},
-        Refusal{"secondWidthNotANumber", [](DesignerSession& s) { s.design().sw = "x"; },
+        Refusal{"secondWidthNotANumber",
+                [](DesignerSession& s) { s.design().sw = "x"; },
                 {"Invalid width for seconds", MessageIcon::None}},
         Refusal{"vectorHandWithoutFillOrOutline",
                 [](DesignerSession& s) { s.design().ac_chkminutes = 1; },
                 {"4 point vectoring for the minute hand is enabled but neither fill or "
                  "outlined are enabled",
                  MessageIcon::Information}},
-        Refusal{"bitmapHandsWithoutBitmaps", [](DesignerSession& s) { s.design().chkBitmap = 1; },
+        Refusal{"bitmapHandsWithoutBitmaps",
+                [](DesignerSession& s) { s.design().chkBitmap = 1; },
                 {"Hour bitmap has not been loaded", MessageIcon::Critical}},
         Refusal{"smoothSecondsAtARateNotAMultipleOfSix",
                 [](DesignerSession& s) {
@@ -240,9 +249,9 @@ protected:
         host.messages.clear();
     }
     int renderDraws() const {
-        return static_cast<int>(std::count(
-            host.windowEvents.begin(), host.windowEvents.end(),
-            std::make_pair(std::string("frmRender"), WindowEvent::PictureChanged)));
+        return static_cast<int>(
+            std::count(host.windowEvents.begin(), host.windowEvents.end(),
+                       std::make_pair(std::string("frmRender"), WindowEvent::PictureChanged)));
     }
 };
 
