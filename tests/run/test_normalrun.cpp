@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dw/platform/com/activation.h"
+#include "reelkit/iwrapdlgavi.h"
 #include "render/movementchecks.h"
 #include "runfixture.h"
 
@@ -326,6 +328,26 @@ TEST_F(NormalRunTest, exportToAFolderThatCannotBeWrittenShowsTheWritersMessage) 
               (std::vector<RecordedMessage>{{"AVIFileOpen failed.\n", MessageIcon::None}}));
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(statuses().empty());
+    expectIdle();
+}
+
+TEST_F(NormalRunTest, writerRefusingAFrameEndsTheRunWithThePlayableFileSoFar) {
+    // The writer record is shared by every WrapDLGAVI object: closing it through another one
+    // leaves the run's next WriteFrameEx with nothing open, which it reports as E_FAIL.
+    host.onYield = [&] {
+        if (host.yieldCount == 6) {
+            void* other = nullptr;
+            ASSERT_EQ(dw::com::CoCreateInstance(reelkit::CLSID_WrapDLGAVI, nullptr,
+                                                reelkit::IID_IWrapDLGAVI, &other),
+                      dw::com::S_OK);
+            static_cast<reelkit::IWrapDLGAVI*>(other)->CloseAVIFile();
+            static_cast<reelkit::IWrapDLGAVI*>(other)->Release();
+        }
+    };
+    const std::string path = exportFile();
+    EXPECT_EQ(probeVideo(path).decodedFrames, 6);
+    EXPECT_EQ(frameNumbers().back(), 6);
+    EXPECT_TRUE(host.messages.empty());
     expectIdle();
 }
 
