@@ -148,6 +148,16 @@ TEST_F(NormalRunTest, syncedTestWaitsEachStepFromTheEndOfItsDrawing) {
     EXPECT_EQ(host.yieldCount, 2 * (10 + 2));
 }
 
+TEST_F(NormalRunTest, syncedWaitSpanningTheTickCountWrapLastsItsFullTime) {
+    session.design().synctest = 1;
+    session.design().copyfps = "2";
+    session.design().duration = "1";
+    host.ticks = 0xFFFFFE00u; // wraps 512 ms into the first wait
+    host.ticksPerYield = 100;
+    session.test();
+    EXPECT_EQ(host.yieldCount, 10 + 2);
+}
+
 TEST_F(NormalRunTest, syncedJitterFramesWaitTwentyFiveMilliseconds) {
     press("IDM_JITTERS");
     session.design().synctest = 1;
