@@ -49,7 +49,7 @@ platform::MessageBoxHook DesignerSession::routeMessageBoxes() {
 }
 
 RunContext DesignerSession::runContext() {
-    return RunContext{mHost,      mDesign,       mToolbar,     mGeometry,
+    return RunContext{mHost,     mDesign,       mToolbar,     mGeometry,
                       mPictures, mRenderWindow, mBitmapHands, mRunState};
 }
 

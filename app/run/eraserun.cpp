@@ -193,8 +193,8 @@ void EraseRun::composite() {
     frame.copyFrom(mBackground->Picture1b());
     const design::Picture& face = mMain->Picture1();
     mRotation.transparentBlit(frame, mCtx.design.eraseTopLeftX, mCtx.design.eraseTopLeftY,
-                              face.width(), face.height(), face, 0, 0, face.width(),
-                              face.height(), mTransparentColour);
+                              face.width(), face.height(), face, 0, 0, face.width(), face.height(),
+                              mTransparentColour);
     mRenderWindow->pictureChanged();
 }
 

@@ -254,7 +254,9 @@ void NormalRun::noticeStop() {
 
 // A picture the run started with that left its slot during the yield ends the run here.
 void NormalRun::afterYield() {
-    mComposer->surface();
+    if (mComposer) {
+        mComposer->surface();
+    }
 }
 
 // Saving off, the file closed, running off, idle on: after the loop and after any run-time

@@ -47,7 +47,7 @@ private:
     RunPacer mPacer;
     RunWriter mWriter;
     render::NormalRunSettings mSettings;
-    std::optional<render::FrameComposer> mComposer; // from the end of the start checks
+    std::optional<render::FrameComposer> mComposer;           // from the end of the start checks
     std::shared_ptr<render::RenderWindowModel> mRenderWindow; // kept open by bitmap-hand runs
     render::MovementOptions mOptions;
     render::HandIndices mIndices;

@@ -9,9 +9,9 @@
 namespace dw::run {
 
 struct RunOutput {
-    bool save = false;                  // false: frames are only shown; true: also exported
-    std::string fileName;               // the AVI file; empty for a test
-    std::int32_t framesPerSecond = 1;   // the copy frame rate, at least 1; the file's frame rate
+    bool save = false;                    // false: frames are only shown; true: also exported
+    std::string fileName;                 // the AVI file; empty for a test
+    std::int32_t framesPerSecond = 1;     // the copy frame rate, at least 1; the file's frame rate
     std::shared_ptr<FrameSink> frameSink; // when set, an export goes here instead of to the
                                           // AVI writer (fileName is then not used)
 };

@@ -10,8 +10,8 @@ namespace dw::run {
 
 std::string frameCountText(std::int64_t hour, std::int64_t minute, std::int64_t second,
                            std::int64_t frame) {
-    return design::strOf(hour) + "," + design::strOf(minute) + "," + design::strOf(second) +
-           " : " + design::strOf(frame);
+    return design::strOf(hour) + "," + design::strOf(minute) + "," + design::strOf(second) + " : " +
+           design::strOf(frame);
 }
 
 RunPacer::RunPacer(design::Host& host, const design::ClockDesign& design,

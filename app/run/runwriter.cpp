@@ -68,8 +68,7 @@ void RunWriter::writeFrame(const design::Picture& frame) {
     writeFrame(frame, frame.width(), frame.height());
 }
 
-void RunWriter::writeFrame(const design::Picture& frame, std::int32_t width,
-                           std::int32_t height) {
+void RunWriter::writeFrame(const design::Picture& frame, std::int32_t width, std::int32_t height) {
     if (mSink) {
         if (!mSink->writeFrame(frame)) {
             throw design::RuntimeError(kFrameSinkRefused);

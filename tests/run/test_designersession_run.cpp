@@ -40,8 +40,8 @@ struct FpsCase {
     int frames; // 0: refused
 };
 
-class CopyFramesPerSecond : public RunCommandsTest, public ::testing::WithParamInterface<FpsCase> {
-};
+class CopyFramesPerSecond : public RunCommandsTest,
+                            public ::testing::WithParamInterface<FpsCase> {};
 
 TEST_P(CopyFramesPerSecond, isTheRoundedLeadingNumberAndAtLeastOne) {
     session.design().copyfps = GetParam().text;
@@ -271,8 +271,8 @@ TEST_F(RunCommandsTest, registrationCheckNamesTheFirstComponentMissing) {
     }
     dw::com::RegistryTree withoutSpinblit;
     ASSERT_EQ(dw::com::FileRegistryStore().read(&withoutSpinblit), dw::com::S_OK);
-    ASSERT_TRUE(withoutSpinblit.deleteTree("CLSID\\" +
-                                           dw::com::guidToString(spinblit::CLSID_gdiext)));
+    ASSERT_TRUE(
+        withoutSpinblit.deleteTree("CLSID\\" + dw::com::guidToString(spinblit::CLSID_gdiext)));
     {
         ScopedRegistry partial{withoutSpinblit};
         EXPECT_FALSE(session.registrationCheck());

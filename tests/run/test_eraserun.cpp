@@ -78,8 +78,7 @@ TEST_F(EraseRunTest, positionOneIsFollowedBySixOClockAndEachSecondIsSixFrames) {
     session.design().times = "29";
     session.design().duration = "2";
     session.test();
-    EXPECT_EQ(positions(),
-              (std::vector<int>{6, 5, 4, 3, 2, 1, 360, 359, 358, 357, 356, 355}));
+    EXPECT_EQ(positions(), (std::vector<int>{6, 5, 4, 3, 2, 1, 360, 359, 358, 357, 356, 355}));
 }
 
 TEST_F(EraseRunTest, aWholeTurnPaintsTheFaceButNotTheDiscInsideTheInnerRadius) {
@@ -88,8 +87,8 @@ TEST_F(EraseRunTest, aWholeTurnPaintsTheFaceButNotTheDiscInsideTheInnerRadius) {
     EXPECT_EQ(frameNumbers().size(), 360u);
     EXPECT_EQ(mainPixel(160, 130), 0xFFFFFFFFu); // under the sweep
     EXPECT_EQ(mainPixel(190, 90), 0xFFFFFFFFu);
-    EXPECT_EQ(mainPixel(160, 90), kFace);         // the centre, inside the inner radius
-    EXPECT_EQ(mainPixel(5, 5), kFace);            // beyond the second hand's length
+    EXPECT_EQ(mainPixel(160, 90), kFace); // the centre, inside the inner radius
+    EXPECT_EQ(mainPixel(5, 5), kFace);    // beyond the second hand's length
 }
 
 TEST_F(EraseRunTest, exportKeepsEveryLineDrawnSoFar) {
@@ -129,14 +128,13 @@ TEST_F(EraseRunTest, compositeShowsTheEraseBackgroundWhereTheSweepPainted) {
     const auto frames = decodedFrames(path, 400, 240);
     ASSERT_EQ(frames.size(), 6u);
     const std::array<int, 3> blue{255, 0, 0};
-    EXPECT_EQ(bgrAt(frames[0], 400, 5, 5), blue);      // background beside the face
-    EXPECT_EQ(bgrAt(frames[0], 400, 200, 160), blue);  // the swept line, left out
+    EXPECT_EQ(bgrAt(frames[0], 400, 5, 5), blue);     // background beside the face
+    EXPECT_EQ(bgrAt(frames[0], 400, 200, 160), blue); // the swept line, left out
     EXPECT_EQ(bgrAt(frames[0], 400, 50, 40), (std::array<int, 3>{0x60, 0x40, 0x20})); // face
     // The main picture is hidden while its frames show in the render window, then shown again.
     const auto& events = host.windowEvents;
     EXPECT_NE(std::find(events.begin(), events.end(),
-                        std::make_pair(std::string("Main background bitmap"),
-                                       WindowEvent::Hidden)),
+                        std::make_pair(std::string("Main background bitmap"), WindowEvent::Hidden)),
               events.end());
     EXPECT_TRUE(session.pictures().window(PictureSlot::Main)->isVisible());
     expectIdle();
@@ -185,8 +183,7 @@ struct EraseRefusal {
     RecordedMessage message;
 };
 
-class EraseRunRefusal : public EraseRunTest,
-                        public ::testing::WithParamInterface<EraseRefusal> {};
+class EraseRunRefusal : public EraseRunTest, public ::testing::WithParamInterface<EraseRefusal> {};
 
 TEST_P(EraseRunRefusal, showsItsMessageAndLeavesNoRunAndNoFile) {
     GetParam().setUp(session);
@@ -200,16 +197,19 @@ TEST_P(EraseRunRefusal, showsItsMessageAndLeavesNoRunAndNoFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     EraseRun, EraseRunRefusal,
-    ::testing::Values(
-        EraseRefusal{"compositeWithoutBackground",
-                     [](DesignerSession& s) { s.design().usebackground = 1; },
-                     {"No background picture has been loaded", MessageIcon::Critical}},
-        EraseRefusal{"lineWidth0", [](DesignerSession& s) { s.design().sw = "0"; },
-                     {"Invalid width for seconds", MessageIcon::None}},
-        EraseRefusal{"seconds60", [](DesignerSession& s) { s.design().times = "60"; },
-                     {"Invalid seconds", MessageIcon::None}},
-        EraseRefusal{"duration0", [](DesignerSession& s) { s.design().duration = "0"; },
-                     {"Invalid duration", MessageIcon::None}}),
+    ::testing::Values(EraseRefusal{"compositeWithoutBackground",
+                                   [](DesignerSession& s) { s.design().usebackground = 1; },
+                                   {"No background picture has been loaded",
+                                    MessageIcon::Critical}},
+                      EraseRefusal{"lineWidth0",
+                                   [](DesignerSession& s) { s.design().sw = "0"; },
+                                   {"Invalid width for seconds", MessageIcon::None}},
+                      EraseRefusal{"seconds60",
+                                   [](DesignerSession& s) { s.design().times = "60"; },
+                                   {"Invalid seconds", MessageIcon::None}},
+                      EraseRefusal{"duration0",
+                                   [](DesignerSession& s) { s.design().duration = "0"; },
+                                   {"Invalid duration", MessageIcon::None}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dw/platform/com/activation.h"
+#include "reelkit/iwrapdlgavi.h"
+#include "render/movementchecks.h"
 #include "runfixture.h"
 
 using namespace dw::design;
@@ -109,6 +112,21 @@ TEST_F(NormalRunTest, jitterAtFiveFramesPerSecondGivesOnlyTheJitterFrames) {
     EXPECT_EQ(numbers.back(), 10);
 }
 
+TEST_F(NormalRunTest, jitterAtFourFramesPerSecondIsRefusedByTheToolbarSoTheRunIsPlain) {
+    session.design().copyfps = "4";
+    press("IDM_JITTERS");
+    dw::render::appearanceButtonClicked("IDM_JITTERS", session.toolbar(), session.design(), host);
+    EXPECT_EQ(host.messages, (std::vector<RecordedMessage>{
+                                 {"Copy FPS must be at least 5 to use the jitter function.\r\n"
+                                  "15 FPS is recommended.",
+                                  MessageIcon::Information}}));
+    session.test();
+    const auto shown = statuses();
+    ASSERT_EQ(shown.size(), 8u);
+    EXPECT_EQ(shown[0].second, 174);
+    EXPECT_EQ(shown[3].second, 174);
+}
+
 TEST_F(NormalRunTest, smoothSecondsMakeSixStepsASecondOfASixthOfTheFrames) {
     press("IDM_SMOOTHS");
     session.design().copyfps = "12";
@@ -121,19 +139,6 @@ TEST_F(NormalRunTest, smoothSecondsMakeSixStepsASecondOfASixthOfTheFrames) {
     }
 }
 
-TEST_F(NormalRunTest, smoothSecondsRefuseARateThatIsNotAMultipleOfSix) {
-    press("IDM_SMOOTHS");
-    session.design().copyfps = "10";
-    session.test();
-    EXPECT_EQ(host.messages,
-              (std::vector<RecordedMessage>{
-                  {"In this version copy FPS must be a multiple of 6 for second hand smooth "
-                   "movement",
-                   MessageIcon::Information}}));
-    EXPECT_TRUE(statuses().empty());
-    expectIdle();
-}
-
 TEST_F(NormalRunTest, syncedTestWaitsEachStepFromTheEndOfItsDrawing) {
     session.design().synctest = 1;
     session.design().copyfps = "2";
@@ -141,6 +146,16 @@ TEST_F(NormalRunTest, syncedTestWaitsEachStepFromTheEndOfItsDrawing) {
     session.test();
     // Per step: ten yields of 100 ms to fill the second, then one per copy.
     EXPECT_EQ(host.yieldCount, 2 * (10 + 2));
+}
+
+TEST_F(NormalRunTest, syncedWaitSpanningTheTickCountWrapLastsItsFullTime) {
+    session.design().synctest = 1;
+    session.design().copyfps = "2";
+    session.design().duration = "1";
+    host.ticks = 0xFFFFFE00u; // wraps 512 ms into the first wait
+    host.ticksPerYield = 100;
+    session.test();
+    EXPECT_EQ(host.yieldCount, 10 + 2);
 }
 
 TEST_F(NormalRunTest, syncedJitterFramesWaitTwentyFiveMilliseconds) {
@@ -186,29 +201,46 @@ TEST_P(NormalRunRefusal, showsItsMessageAndLeavesNoRunAndNoFile) {
 INSTANTIATE_TEST_SUITE_P(
     NormalRun, NormalRunRefusal,
     ::testing::Values(
-        Refusal{"hour0", [](DesignerSession& s) { s.design().timeh = "0"; },
+        Refusal{"hour0",
+                [](DesignerSession& s) { s.design().timeh = "0"; },
                 {"Invalid hour", MessageIcon::None}},
-        Refusal{"hour13", [](DesignerSession& s) { s.design().timeh = "13"; },
+        Refusal{"hour13",
+                [](DesignerSession& s) { s.design().timeh = "13"; },
                 {"Invalid hour", MessageIcon::None}},
-        Refusal{"minutes60", [](DesignerSession& s) { s.design().timem = "60"; },
+        Refusal{"minutes60",
+                [](DesignerSession& s) { s.design().timem = "60"; },
                 {"Invalid minutes", MessageIcon::None}},
-        Refusal{"secondsMinus1", [](DesignerSession& s) { s.design().times = "-1"; },
+        Refusal{"secondsMinus1",
+                [](DesignerSession& s) { s.design().times = "-1"; },
                 {"Invalid seconds", MessageIcon::None}},
-        Refusal{"duration0", [](DesignerSession& s) { s.design().duration = "0"; },
+        Refusal{"duration0",
+                [](DesignerSession& s) { s.design().duration = "0"; },
                 {"Invalid duration", MessageIcon::None}},
-        Refusal{"hourWidth0", [](DesignerSession& s) { s.design().hw = "0"; },
+        Refusal{"hourWidth0",
+                [](DesignerSession& s) { s.design().hw = "0"; },
                 {"Invalid width for hours", MessageIcon::None}},
-        Refusal{"minuteWidthRoundsTo0", [](DesignerSession& s) { s.design().mw = "0.5"; },
+        Refusal{"minuteWidthRoundsTo0",
+                [](DesignerSession& s) { s.design().mw = "0.5"; },
                 {"Invalid width for minutes", MessageIcon::None}},
-        Refusal{"secondWidthNotANumber", [](DesignerSession& s) { s.design().sw = "x"; },
+        Refusal{"secondWidthNotANumber",
+                [](DesignerSession& s) { s.design().sw = "x"; },
                 {"Invalid width for seconds", MessageIcon::None}},
         Refusal{"vectorHandWithoutFillOrOutline",
                 [](DesignerSession& s) { s.design().ac_chkminutes = 1; },
                 {"4 point vectoring for the minute hand is enabled but neither fill or "
                  "outlined are enabled",
                  MessageIcon::Information}},
-        Refusal{"bitmapHandsWithoutBitmaps", [](DesignerSession& s) { s.design().chkBitmap = 1; },
+        Refusal{"bitmapHandsWithoutBitmaps",
+                [](DesignerSession& s) { s.design().chkBitmap = 1; },
                 {"Hour bitmap has not been loaded", MessageIcon::Critical}},
+        Refusal{"smoothSecondsAtARateNotAMultipleOfSix",
+                [](DesignerSession& s) {
+                    s.toolbar().setToolbarButton("IDM_SMOOTHS", 1);
+                    s.design().copyfps = "10";
+                },
+                {"In this version copy FPS must be a multiple of 6 for second hand smooth "
+                 "movement",
+                 MessageIcon::Information}},
         Refusal{"widthsBeforeStartTime",
                 [](DesignerSession& s) {
                     s.design().sw = "0";
@@ -229,9 +261,9 @@ protected:
         host.messages.clear();
     }
     int renderDraws() const {
-        return static_cast<int>(std::count(
-            host.windowEvents.begin(), host.windowEvents.end(),
-            std::make_pair(std::string("frmRender"), WindowEvent::PictureChanged)));
+        return static_cast<int>(
+            std::count(host.windowEvents.begin(), host.windowEvents.end(),
+                       std::make_pair(std::string("frmRender"), WindowEvent::PictureChanged)));
     }
 };
 
@@ -306,6 +338,26 @@ TEST_F(NormalRunTest, exportToAFolderThatCannotBeWrittenShowsTheWritersMessage) 
               (std::vector<RecordedMessage>{{"AVIFileOpen failed.\n", MessageIcon::None}}));
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_TRUE(statuses().empty());
+    expectIdle();
+}
+
+TEST_F(NormalRunTest, writerRefusingAFrameEndsTheRunWithThePlayableFileSoFar) {
+    // The writer record is shared by every WrapDLGAVI object: closing it through another one
+    // leaves the run's next WriteFrameEx with nothing open, which it reports as E_FAIL.
+    host.onYield = [&] {
+        if (host.yieldCount == 6) {
+            void* other = nullptr;
+            ASSERT_EQ(dw::com::CoCreateInstance(reelkit::CLSID_WrapDLGAVI, nullptr,
+                                                reelkit::IID_IWrapDLGAVI, &other),
+                      dw::com::S_OK);
+            static_cast<reelkit::IWrapDLGAVI*>(other)->CloseAVIFile();
+            static_cast<reelkit::IWrapDLGAVI*>(other)->Release();
+        }
+    };
+    const std::string path = exportFile();
+    EXPECT_EQ(probeVideo(path).decodedFrames, 6);
+    EXPECT_EQ(frameNumbers().back(), 6);
+    EXPECT_TRUE(host.messages.empty());
     expectIdle();
 }
 
