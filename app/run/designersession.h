@@ -12,6 +12,8 @@
 #include "design/runtimeerror.h"
 #include "design/toolbarbuttons.h"
 #include "render/handgeometry.h"
+#include "run/digitalanimation.h"
+#include "run/runoutput.h"
 #include "run/runstate.h"
 
 namespace dw::design {
@@ -93,6 +95,21 @@ public:
     void cmdAutoCenterBox_Click();
     void plotCentre();
 
+    // ---- Digital read-out (designersession_digital.cpp) ----
+    // The digital-mode run for the output's save flag, file name and frame rate (which it
+    // overwrites with the design's); `bpreview` only measures the read-out into testwid and
+    // testhei. Refusals are messages; run-time errors end the run quietly (runDigitalAnimation).
+    void digitalAnimation(RunOutput& output, bool bpreview);
+    // The read-out size the last digital pass laid out (from x = 0 when measuring); 0 when the
+    // last pass was refused.
+    std::int16_t testwid() const { return mReadoutSize.width; }
+    std::int16_t testhei() const { return mReadoutSize.height; }
+    // "Auto Centre": puts the read-out at 0, 0, measures it and centres it on the main picture.
+    // False without a main picture or when nothing was measured. Throws RuntimeError("Overflow")
+    // when a position does not fit 16 bits (cmdAutoCentre_Click shows it).
+    bool getTopLeft();
+    void cmdAutoCentre_Click();
+
     // Runs a user command, showing the description of a run-time error it raises with the
     // information icon instead of letting it escape into the event loop. False on an error.
     template <typename Command> bool guarded(Command&& command);
@@ -107,6 +124,7 @@ private:
     std::string mIniDirectory;
     design::PictureSlots mPictures;
     RunState mRunState;
+    ReadoutSize mReadoutSize;
     // Later parts of the session (the log, lastDir, the render window, the run commands) are
     // added here as members of their own modules.
 };
