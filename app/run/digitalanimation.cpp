@@ -120,8 +120,8 @@ bool DigitalRun::start() {
     if (exporting()) {
         mSession.runState().saving = true;
     }
-    mFont = readoutFont(mSettings.fontFamily, mSettings.fontPoints, mSettings.bold,
-                        mSettings.italic);
+    mFont =
+        readoutFont(mSettings.fontFamily, mSettings.fontPoints, mSettings.bold, mSettings.italic);
     return true;
 }
 
@@ -130,9 +130,8 @@ void DigitalRun::frame() {
     if (mOwnsPicture) {
         mSession.quickReloadBackground();
     }
-    const DigitalNumbers numbers = digitalNumbers(mTime, mSettings.hourMode,
-                                                  mSettings.style.secondsOnly,
-                                                  mSettings.zeroExtend);
+    const DigitalNumbers numbers = digitalNumbers(
+        mTime, mSettings.hourMode, mSettings.style.secondsOnly, mSettings.zeroExtend);
     const std::vector<ReadoutItem> items = readoutItems(
         mSettings.style, readoutTexts(mSession.design()), numbers, mTime.isAM, mSeparatorsOn);
     const std::int16_t left = mMeasureOnly ? 0 : mSettings.left;

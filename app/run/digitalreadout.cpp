@@ -32,8 +32,7 @@ ReadoutTexts readoutTexts(const design::ClockDesign& design) {
 }
 
 std::vector<ReadoutItem> readoutItems(const ReadoutStyle& style, const ReadoutTexts& texts,
-                                      const DigitalNumbers& numbers, bool isAM,
-                                      bool separatorsOn) {
+                                      const DigitalNumbers& numbers, bool isAM, bool separatorsOn) {
     if (style.secondsOnly) {
         return {{numbers.seconds, style.secondColour, true}};
     }

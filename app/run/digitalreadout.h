@@ -50,8 +50,7 @@ struct ReadoutItem {
 // separator, minutes, separator, seconds, [marker], tail, with the marker only in 12-hour mode
 // and on the side the style names. Separators are not drawn when flashing and hidden.
 std::vector<ReadoutItem> readoutItems(const ReadoutStyle& style, const ReadoutTexts& texts,
-                                      const DigitalNumbers& numbers, bool isAM,
-                                      bool separatorsOn);
+                                      const DigitalNumbers& numbers, bool isAM, bool separatorsOn);
 
 // The read-out's font: `points` at 96 dots per inch, so 8 points are 11 pixels (at least 1).
 // Text is drawn with hard pixels, never antialiased, and without kerning, so that every item

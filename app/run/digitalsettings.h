@@ -21,8 +21,8 @@ struct DigitalSettings {
     TimeDirection direction = TimeDirection::Ascending;
     bool zeroExtend = false;
     ReadoutStyle style;
-    bool separatorsOn = true;       // at the first frame
-    std::int16_t flashEvery = 0;    // frames between flips; read only when flashing
+    bool separatorsOn = true;    // at the first frame
+    std::int16_t flashEvery = 0; // frames between flips; read only when flashing
     std::int32_t durationSeconds = 0;
     std::int32_t framesPerSecond = 1;
     std::int16_t frameIntervalMs = 0; // 1000 / frames per second; 0 when only measuring

@@ -66,8 +66,8 @@ DigitalNumbers digitalNumbers(const DigitalTime& time, HourMode mode, bool secon
     numbers.hours =
         mode == HourMode::TwentyFour ? twoDigits(time.hours) : std::to_string(time.hours);
     numbers.minutes = twoDigits(time.minutes);
-    numbers.seconds = secondsOnly && !zeroExtend ? std::to_string(time.seconds)
-                                                 : twoDigits(time.seconds);
+    numbers.seconds =
+        secondsOnly && !zeroExtend ? std::to_string(time.seconds) : twoDigits(time.seconds);
     return numbers;
 }
 
