@@ -125,7 +125,7 @@ bool DigitalRun::start() {
     return true;
 }
 
-// Draws the current time on a clean face (or only measures it at 0, 0) and exports the frame.
+// Draws the current time on a clean face, or only measures it at 0, 0.
 void DigitalRun::frame() {
     if (mOwnsPicture) {
         mSession.quickReloadBackground();
