@@ -6,11 +6,14 @@
 namespace dw::run {
 
 DesignerSession::DesignerSession(design::Host& host)
-    : mHost(host), mToolbar(host), mPictures(host, mDesign, mIniDirectory) {
+    : mRenderWindow(host), mHost(host), mToolbar(host), mPictures(host, mDesign, mIniDirectory) {
     design::resetDesign(mDesign, mToolbar);
     // The start values always fit, so the first refresh cannot raise a run-time error.
     render::refreshCentre(mDesign, mGeometry);
-    // The component registration check, the render window and the advanced settings window
+    mRenderWindow.get();
+    // A design load lets the render window go; the next use makes a fresh one.
+    setRenderWindowUnloader([this] { unloadRenderWindow(); });
+    // The component registration check and the advanced settings window
     // join the opening here as their modules arrive.
 }
 

@@ -4,15 +4,27 @@
 // owns the design record, the toolbar flags, the hand geometry, the picture slots and the run
 // state, and wires the modules that implement each operation.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "design/clockdesign.h"
+#include "design/designfileflow.h"
+#include "design/designlog.h"
+#include "design/filestat.h"
 #include "design/pictureslots.h"
+#include "design/preferences.h"
 #include "design/runtimeerror.h"
 #include "design/toolbarbuttons.h"
+#include "dw/platform/fileprofilestore.h"
+#include "dw/platform/messagebox.h"
+#include "render/bitmaphands.h"
+#include "render/framecomposer.h"
 #include "render/handgeometry.h"
+#include "render/renderwindowholder.h"
 #include "run/digitalanimation.h"
+#include "run/runcontext.h"
 #include "run/runoutput.h"
 #include "run/runstate.h"
 
@@ -84,6 +96,32 @@ public:
     // The design window's copy of the main picture.
     design::Picture& Picture2() { return mPictures.Picture2(); }
 
+    // ---- Render window, bitmap hands and previews (designersession_render.cpp) ----
+    // The render window, made on first use and again after an unload.
+    render::RenderWindowModel& renderWindow() { return mRenderWindow.get(); }
+    render::RenderWindowHolder& renderWindowHolder() { return mRenderWindow; }
+    // The close button of the render window, and its unload by a design load or the exit:
+    // refused with "Cannot exit at this time" while a run shows frames there (bSaving). True
+    // when no render window remains.
+    bool unloadRenderWindow() { return mRenderWindow.unload(); }
+    // Shows a copy of the picture in the render window and brings the window to the front.
+    void showInRenderWindow(const design::Picture& picture);
+    // The work pictures and cached angles of bitmap hands.
+    render::BitmapHands& bitmapHands() { return mBitmapHands; }
+    // The work pictures take the hand slots' stored pictures; RuntimeError for an empty slot.
+    void loadWorkPictures();
+    // The design window's two preview buttons; refused with "Save in progress" (information)
+    // while an export is saving. Failures are shown as messages.
+    void cmdPreview();
+    void cmdPreviewBMP();
+    // What a normal-mode run composes its frames from and on (see render::FrameComposer).
+    render::FrameContext frameContext();
+
+private:
+    render::RenderWindowHolder mRenderWindow;
+    render::BitmapHands mBitmapHands;
+
+public:
     // ---- Positions (designersession_positions.cpp) ----
     // These throw RuntimeError where a value does not fit 16 bits; a caller from the user
     // interface shows its description (see guarded).
@@ -110,10 +148,102 @@ public:
     bool getTopLeft();
     void cmdAutoCentre_Click();
 
+    // ---- Design file, log and preferences (designersession_file.cpp) ----
+    // Ask for a design file and load or save it; Cancelled changes nothing, Failed was shown to
+    // the user (a load keeps what it read, a save leaves the file as it was).
+    design::FileFlowResult load_ini();
+    design::FileFlowResult save_ini();
+    // The same without the dialog, for a front end that already has the full file name.
+    design::FileFlowResult loadIniFile(const std::string& fileName);
+    design::FileFlowResult saveIniFile(const std::string& fileName);
+    // The upgrade log of an older file and the picture-location check, as a load runs them;
+    // the check is false (with its warning logged) for a picture not usable from iniDirectory.
+    void upgradeIni(double fromVersion, double toVersion);
+    bool checkPictureInIniDir(const std::string& name);
+    // The picture dialog under the design-directory rule: a bare name, or empty after a message.
+    std::string relativePictureName() { return mPictures.relativePictureName(); }
+
+    // The log of design loading; the shell follows it through log().setOnChange. Never fail.
+    void addlogline(const std::string& str) { mLog.addlogline(str); }
+    void clearlogline() { mLog.clearlogline(); }
+    design::DesignLog& log() { return mLog; }
+    // True when the file opens for reading; never reports an error.
+    bool stat(const std::string& name) const { return design::stat(name); }
+
+    // The folder the load dialog opens in; a successful load sets it to iniDirectory.
+    const std::string& lastDir() const { return mLastDir; }
+    void setLastDir(std::string directory) { mLastDir = std::move(directory); }
+    // Read and write lastDir in the per-user preferences (program start and exit); with nothing
+    // stored it becomes the current directory. savePreferences is false when it cannot write.
+    void loadPreferences();
+    bool savePreferences();
+    // The About message.
+    void about();
+
+    // Where design files and the preferences are kept: files on disk and the user's
+    // configuration folder unless a test or front end says otherwise. Stores must outlive the
+    // session.
+    void useProfileStore(platform::ProfileStore& store) { mProfileStore = &store; }
+    void usePreferences(platform::ProfileStore& store, std::string file);
+    // Called by a load to let the render window go; set by the module that owns that window.
+    void setRenderWindowUnloader(std::function<void()> unload) {
+        mUnloadRenderWindow = std::move(unload);
+    }
+
+private:
+    design::DesignFileFlow fileFlow();
+    design::Preferences preferences();
+
+    design::DesignLog mLog;
+    std::string mLastDir;
+    platform::FileProfileStore mFileStore;
+    platform::ProfileStore* mProfileStore = &mFileStore;
+    platform::ProfileStore* mPreferencesStore = &mFileStore;
+    std::optional<std::string> mPreferencesFile; // unset: the user's configuration folder
+    std::function<void()> mUnloadRenderWindow;
+
+public:
     // Runs a user command, showing the description of a run-time error it raises with the
     // information icon instead of letting it escape into the event loop. False on an error.
     template <typename Command> bool guarded(Command&& command);
 
+    // ---- Runs (designersession_run.cpp) ----
+    // Test: the chosen run loop at the copy frame rate, frames shown only. Refused with "Invalid
+    // copy frames per second!" below 1; a rate past 32 bits shows "Overflow". Returns when the
+    // run has ended; a test arriving during a run runs inside it, and the outer run stops after.
+    void test();
+    // Save AVI: refused without a main picture or while running, then asks for a file (a
+    // cancelled dialog ends it quietly), checks the copy frame rate and exports the chosen loop.
+    void save_avi();
+    // The export of save_avi to a file named by the caller, or, given a sink, to the sink
+    // instead of the AVI writer (the file name is then unused). The same refusals, no dialog.
+    void saveAviAs(const std::string& fileName, std::shared_ptr<FrameSink> sink = nullptr);
+    // Runs the loop the design chooses (digital, erase or normal mode) with the output as given,
+    // without the commands' own checks; the loop makes its start checks. Never throws
+    // RuntimeError.
+    void runChosenLoop(const RunOutput& output);
+    // Asks a running loop to stop; it ends after the frame or step it is working on.
+    void stopTest() { mRunState.running = false; }
+    // The design window's close request: false, after a message, while a run is going or
+    // stopping; true when the window may close.
+    bool requestClose();
+    // The start-up check that both components can be created. False after the critical message
+    // (the platform's description, CR LF, which library is not registered); the program ends.
+    bool registrationCheck();
+
+private:
+    RunContext runContext();
+    void runNormal(const RunOutput& output);
+    bool readCopyFramesPerSecond(std::int32_t& framesPerSecond);
+    bool exportAllowed();
+    void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);
+    platform::MessageBoxHook routeMessageBoxes();
+
+    // The components show their messages (the AVI writer's "Fatal Error" boxes) through the
+    // process's message-box hook; while the session lives they reach its host.
+    platform::ScopedMessageBoxHook mMessageBoxHook{routeMessageBoxes()};
+
+public:
 private:
     void reportRuntimeError(const std::string& description);
 

@@ -9,9 +9,10 @@
 #include "design/pictureslots.h"
 #include "design/runtimeerror.h"
 #include "run/designersession.h"
-#include "run/digitalexport.h"
 #include "run/digitalreadout.h"
 #include "run/digitalsettings.h"
+#include "run/runpacer.h"
+#include "run/runwriter.h"
 
 namespace dw::run {
 
@@ -23,7 +24,7 @@ class DigitalRun {
 public:
     DigitalRun(DesignerSession& session, RunOutput& output, bool measureOnly, ReadoutSize& size)
         : mSession(session), mOutput(output), mMeasureOnly(measureOnly), mSize(size),
-          mExport(output) {}
+          mPacer(session.host(), session.design(), [this] { mMain.check(); }) {}
 
     void run();
 
@@ -47,7 +48,8 @@ private:
     design::HeldPictureWindow mMain;
     DigitalSettings mSettings;
     QFont mFont;
-    DigitalExport mExport;
+    RunWriter mWriter;
+    RunPacer mPacer;
     DigitalTime mTime;
     bool mSeparatorsOn = true;
     std::int32_t mFrameInSecond = 0;
@@ -108,11 +110,12 @@ bool DigitalRun::start() {
     mSeparatorsOn = mSettings.separatorsOn;
     mRemaining = mSettings.durationSeconds;
     if (!mMeasureOnly) {
-        mSession.runState().running = true;
-        mSession.runState().idle = false;
+        mSession.runState().framesStarted();
+        mWriter = RunWriter::create(mOutput.frameSink);
     }
     if (exporting()) {
-        mExport.open(mMain->scaleWidth(), mMain->scaleHeight());
+        mWriter.open(mOutput.fileName, mMain->scaleWidth(), mMain->scaleHeight(),
+                     mOutput.framesPerSecond);
     }
     if (mOwnsPicture) {
         showMainPicture();
@@ -148,17 +151,12 @@ void DigitalRun::frame() {
 // A screen run shows each frame for its interval (paced) or lets queued commands in once; an
 // export neither waits nor yields, so nothing can change under it.
 void DigitalRun::waitForNextFrame() {
-    design::Host& host = mSession.host();
     if (exporting()) {
-        mExport.writeFrame(mMain->Picture1());
+        mWriter.writeFrame(mMain->Picture1());
     } else {
-        const std::uint32_t startMs = host.tickCount();
-        const auto intervalMs = static_cast<std::uint32_t>(mSettings.frameIntervalMs);
-        do {
-            host.yield();
-        } while (mSettings.paced && host.tickCount() - startMs < intervalMs);
-        // A command run during the yield may have unloaded or replaced the main picture.
-        mMain.check();
+        // After every yield the pacer checks that the slot still holds the main picture taken.
+        mPacer.waitFrom(mPacer.now(), static_cast<std::uint32_t>(mSettings.frameIntervalMs),
+                        mSettings.paced);
     }
     if (!mSession.runState().running) {
         mStop = true;
@@ -177,7 +175,7 @@ void DigitalRun::advance() {
     if (mSettings.style.flash && mFrameCount % mSettings.flashEvery == 0) {
         mSeparatorsOn = !mSeparatorsOn;
     }
-    mSession.host().setStatusText("STA_FRAMECOUNT", design::strOf(mFrameCount));
+    mSession.host().setStatusText(kFrameCountPanel, design::strOf(mFrameCount));
 }
 
 void DigitalRun::closingSteps() {
@@ -187,20 +185,19 @@ void DigitalRun::closingSteps() {
         }
         return;
     }
-    RunState& state = mSession.runState();
-    state.saving = false;
+    mSession.runState().saving = false;
     if (mOutput.save) {
-        mExport.close();
+        mWriter.close();
     }
+    mWriter.release();
     showMainPicture();
-    state.running = false;
-    state.idle = true;
+    mSession.runState().framesEnded();
 }
 
 // A refused run started nothing, but a frame sink still hears that no frames will come.
 void DigitalRun::endRefused() {
-    if (exporting()) {
-        mExport.close();
+    if (exporting() && mOutput.frameSink) {
+        mOutput.frameSink->close();
     }
 }
 

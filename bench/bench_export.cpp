@@ -1,0 +1,359 @@
+// Exports of whole runs through the session, each timed in a fresh process of its own (so that
+// its peak resident size is its own), against ffmpeg given the same frames, measured here:
+//   1. the line-hand sample at 640x480, 30 fps, 60 s, uncompressed, against ffmpeg muxing the
+//      same 1800 raw frames into an AVI file (target: ratio at most 1.3);
+//   2. its peak resident size (target: below 150 MB), and that of a 600 s export (target: within
+//      10 % of the 60 s one);
+//   3. the bitmap-hand sample (256x256 hands on a 640x480 face), same length (target: at most
+//      1.5), with the count of frames drawn (target: one per step);
+//   4. the line-hand sample as MJPEG against ffmpeg encoding the same frames to MJPEG (target:
+//      our frames per second at least 0.9 times ffmpeg's).
+// Usage: bench_export [output folder, default /tmp]
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "design/host.h"
+#include "design/picture.h"
+#include "dw/platform/compressiondialog.h"
+#include "run/designersession.h"
+#include "run/framesink.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kW = 640;
+constexpr int kH = 480;
+constexpr int kFps = 30;
+constexpr int kHand = 256;
+
+double secondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// A host with nothing to show: yields return at once, messages go to stderr. It counts the
+// frames composed in the render window, which a bitmap-hand run draws on once per step.
+class BenchHost : public dw::design::Host {
+public:
+    int messages = 0;
+    int renderDraws = 0;
+
+    void showMessage(const std::string& text, dw::design::MessageIcon) override {
+        ++messages;
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    std::string openFileDialog(const std::string&, const std::string&) override { return {}; }
+    std::string saveFileDialog(const std::string&, const std::string&) override { return {}; }
+    std::optional<dw::design::FontChoice> fontDialog() override { return std::nullopt; }
+    void yield() override {}
+    std::uint32_t tickCount() override {
+        return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count());
+    }
+    void setStatusText(const std::string&, const std::string&) override {}
+    void windowChanged(const std::string& window, dw::design::WindowEvent event) override {
+        if (window == "frmRender" && event == dw::design::WindowEvent::PictureChanged) {
+            ++renderDraws;
+        }
+    }
+};
+
+// The frames a run hands over, as top-down 24-bit rows; a frame equal to the one before is kept
+// once, so a minute of frames holds only its sixty distinct pictures.
+class CollectingSink : public dw::run::FrameSink {
+public:
+    std::vector<std::vector<std::uint8_t>> distinct;
+    std::vector<int> order; // index into distinct, per frame
+
+    bool open(int, int, int) override { return true; }
+    bool writeFrame(const dw::design::Picture& frame) override {
+        const QImage image = frame.view().convertToFormat(QImage::Format_BGR888);
+        std::vector<std::uint8_t> rows;
+        rows.reserve(static_cast<std::size_t>(image.width()) * image.height() * 3);
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* line = image.constScanLine(y);
+            rows.insert(rows.end(), line, line + image.width() * 3);
+        }
+        if (distinct.empty() || distinct.back() != rows) {
+            distinct.push_back(std::move(rows));
+        }
+        order.push_back(static_cast<int>(distinct.size()) - 1);
+        return true;
+    }
+    void close() override {}
+};
+
+// The samples scaled up: a 640x480 face and top picture, 256x256 hand bitmaps.
+void prepareDesigns(const fs::path& samples, const fs::path& folder) {
+    fs::create_directories(folder);
+    for (const char* ini : {"line-hands.ini", "bitmap-hands.ini"}) {
+        fs::copy_file(samples / ini, folder / ini, fs::copy_options::overwrite_existing);
+    }
+    const auto scale = [&](const char* name, int w, int h) {
+        const QImage in(QString::fromStdString((samples / name).string()));
+        in.scaled(w, h, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(QString::fromStdString((folder / name).string()), "BMP");
+    };
+    scale("face.bmp", kW, kH);
+    scale("top.bmp", kW, kH);
+    for (const char* hand : {"hour.bmp", "minute.bmp", "second.bmp"}) {
+        scale(hand, kHand, kHand);
+    }
+}
+
+// Loads the scaled design and sets the run: centre and radius doubled with the face, the hand
+// bitmaps centred on it.
+bool setUpSession(dw::run::DesignerSession& session, const fs::path& folder, bool bitmap,
+                  int seconds) {
+    const std::string ini = (folder / (bitmap ? "bitmap-hands.ini" : "line-hands.ini")).string();
+    if (session.loadIniFile(ini) != dw::design::FileFlowResult::Done) {
+        return false;
+    }
+    auto& d = session.design();
+    d.centrex = kW / 2;
+    d.centrey = kH / 2;
+    d.radius = "200";
+    d.bmptopx = (kW - kHand) / 2;
+    d.bmptopy = (kH - kHand) / 2;
+    d.copyfps = std::to_string(kFps);
+    d.duration = std::to_string(seconds);
+    return true;
+}
+
+// The peak resident size of this process image in KiB (VmHWM). Not the rusage of the child:
+// a spawned child's maximum starts from its parent's, whose memory it shared until exec.
+long peakResidentKib() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    long kib = -1;
+    char line[256];
+    while (status != nullptr && std::fgets(line, sizeof line, status) != nullptr) {
+        if (std::sscanf(line, "VmHWM: %ld kB", &kib) == 1) {
+            break;
+        }
+    }
+    if (status != nullptr) {
+        std::fclose(status);
+    }
+    return kib;
+}
+
+// The child's side: one export; its seconds, frames drawn and peak resident size on stdout.
+int childExport(const char* kind, int seconds, const char* folder, const char* out) {
+    const bool bitmap = std::strcmp(kind, "bitmap") == 0;
+    if (std::strcmp(kind, "mjpeg") == 0) {
+        dw::platform::setDefaultCompression({"mjpeg", 0, 0});
+    }
+    BenchHost host;
+    dw::run::DesignerSession session(host);
+    if (!setUpSession(session, folder, bitmap, seconds)) {
+        return 1;
+    }
+    host.renderDraws = 0;
+    const auto start = std::chrono::steady_clock::now();
+    session.saveAviAs(out);
+    const double s = secondsSince(start);
+    std::printf("%.6f %d %ld\n", s, host.renderDraws, peakResidentKib());
+    return host.messages == 0 && fs::exists(out) ? 0 : 1;
+}
+
+struct ChildResult {
+    double seconds = -1;
+    int renderDraws = 0;
+    long peakKib = 0;
+};
+
+// Runs this program again as a child doing one export; its time, draws and peak resident size.
+ChildResult runChild(const char* kind, int seconds, const std::string& folder,
+                     const std::string& out) {
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    const std::string secs = std::to_string(seconds);
+    char* const args[] = {const_cast<char*>(self.c_str()), const_cast<char*>("--child"),
+                          const_cast<char*>(kind), const_cast<char*>(secs.c_str()),
+                          const_cast<char*>(folder.c_str()), const_cast<char*>(out.c_str()),
+                          nullptr};
+    int pipeFds[2];
+    ChildResult result;
+    if (::pipe(pipeFds) != 0) {
+        return result;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    pid_t pid = 0;
+    const int rc = ::posix_spawn(&pid, self.c_str(), &actions, nullptr, args, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(pipeFds[0]);
+    int status = 0;
+    if (rc != 0 || ::waitpid(pid, &status, 0) != pid || status != 0 ||
+        std::sscanf(text.c_str(), "%lf %d %ld", &result.seconds, &result.renderDraws,
+                    &result.peakKib) != 3) {
+        result.seconds = -1;
+        return result;
+    }
+    fs::remove(out);
+    return result;
+}
+
+// The frames of a 60 s run, collected in this process through a sink.
+std::unique_ptr<CollectingSink> collectFrames(const std::string& folder, bool bitmap) {
+    BenchHost host;
+    dw::run::DesignerSession session(host);
+    auto sink = std::make_shared<CollectingSink>();
+    if (!setUpSession(session, folder, bitmap, 60)) {
+        return nullptr;
+    }
+    session.saveAviAs("", sink);
+    auto out = std::make_unique<CollectingSink>();
+    out->distinct = std::move(sink->distinct);
+    out->order = std::move(sink->order);
+    return out;
+}
+
+// ffmpeg given the same frames from memory through a pipe: muxed as raw video, or encoded.
+double ffmpegExport(const CollectingSink& frames, const std::string& path, const char* codec) {
+    const std::string command =
+        "ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt bgr24 -s " + std::to_string(kW) + "x" +
+        std::to_string(kH) + " -r " + std::to_string(kFps) + " -i - -c:v " + codec +
+        (std::strcmp(codec, "mjpeg") == 0 ? " -q:v 3 -pix_fmt yuvj420p" : "") + " '" + path + "'";
+    const auto start = std::chrono::steady_clock::now();
+    FILE* pipe = ::popen(command.c_str(), "w");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    for (int index : frames.order) {
+        const auto& frame = frames.distinct[static_cast<std::size_t>(index)];
+        if (std::fwrite(frame.data(), 1, frame.size(), pipe) != frame.size()) {
+            ::pclose(pipe);
+            return -1;
+        }
+    }
+    const bool ok = ::pclose(pipe) == 0;
+    const double s = secondsSince(start);
+    fs::remove(path);
+    return ok ? s : -1;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Comparison {
+    double ours = -1;
+    double theirs = -1;
+    long peakKib = 0;
+    int renderDraws = 0;
+};
+
+// Alternates our export and ffmpeg's, each starting on a disk with nothing left to write back;
+// the medians, and the largest peak resident size of ours.
+Comparison compare(const char* kind, const CollectingSink& frames, const char* ffmpegCodec,
+                   const std::string& folder, const std::string& out, int rounds) {
+    std::vector<double> ours, theirs;
+    Comparison c;
+    for (int round = 0; round < rounds; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            ::sync();
+            if ((turn + round) % 2 == 0) {
+                const ChildResult r = runChild(kind, 60, folder, out + ".avi");
+                if (r.seconds < 0) {
+                    std::fprintf(stderr, "%s export failed\n", kind);
+                    return c;
+                }
+                ours.push_back(r.seconds);
+                c.peakKib = std::max(c.peakKib, r.peakKib);
+                c.renderDraws = r.renderDraws;
+            } else {
+                const double s = ffmpegExport(frames, out + "_ffmpeg.avi", ffmpegCodec);
+                if (s < 0) {
+                    std::fprintf(stderr, "ffmpeg %s failed\n", ffmpegCodec);
+                    return c;
+                }
+                theirs.push_back(s);
+            }
+        }
+        std::printf("  %s round %d: ours %.3f s, ffmpeg %.3f s\n", kind, round + 1, ours.back(),
+                    theirs.back());
+    }
+    c.ours = median(ours);
+    c.theirs = median(theirs);
+    return c;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const fs::path exe = fs::read_symlink("/proc/self/exe");
+    // The build registers the components in the build tree's registry, beside bin/.
+    ::setenv("DIALWRIGHT_REGISTRY", (exe.parent_path().parent_path() / "registry.txt").c_str(), 0);
+    if (argc == 6 && std::strcmp(argv[1], "--child") == 0) {
+        return childExport(argv[2], std::atoi(argv[3]), argv[4], argv[5]);
+    }
+    const fs::path outFolder = argc > 1 ? argv[1] : "/tmp";
+    const fs::path samples = fs::path(__FILE__).parent_path().parent_path() / "samples";
+    const std::string folder = (outFolder / "bench_export_designs").string();
+    const std::string out = (outFolder / "bench_export").string();
+    prepareDesigns(samples, folder);
+
+    const auto lineFrames = collectFrames(folder, false);
+    const auto bitmapFrames = collectFrames(folder, true);
+    if (!lineFrames || !bitmapFrames || lineFrames->order.size() != 60u * kFps) {
+        std::fprintf(stderr, "cannot collect the frames of the samples\n");
+        return 1;
+    }
+    std::printf("frames: %zu (line: %zu distinct, bitmap: %zu distinct)\n",
+                lineFrames->order.size(), lineFrames->distinct.size(),
+                bitmapFrames->distinct.size());
+
+    const Comparison line = compare("line", *lineFrames, "rawvideo", folder, out, 5);
+    const Comparison bitmap = compare("bitmap", *bitmapFrames, "rawvideo", folder, out, 3);
+    const Comparison mjpeg = compare("mjpeg", *lineFrames, "mjpeg", folder, out, 3);
+    const ChildResult longRun = runChild("line", 600, folder, out + "_600.avi");
+    fs::remove_all(folder);
+    if (line.ours < 0 || bitmap.ours < 0 || mjpeg.ours < 0 || longRun.seconds < 0) {
+        return 1;
+    }
+    const double frames = 60.0 * kFps;
+    std::printf("line 60 s uncompressed: ours %.3f s, ffmpeg mux %.3f s\n", line.ours,
+                line.theirs);
+    std::printf("bitmap 60 s uncompressed: ours %.3f s, ffmpeg mux %.3f s; %d frames drawn for "
+                "60 steps (target 60)\n",
+                bitmap.ours, bitmap.theirs, bitmap.renderDraws);
+    std::printf("line 60 s MJPEG: ours %.1f fps, ffmpeg %.1f fps\n", frames / mjpeg.ours,
+                frames / mjpeg.theirs);
+    std::printf("peak RSS: 60 s %.1f MB (target < 150), 600 s %.1f MB (%.1f s)\n",
+                line.peakKib / 1024.0, longRun.peakKib / 1024.0, longRun.seconds);
+    std::printf("ratio peak RSS 600 s / 60 s: %.3f (target <= 1.10)\n",
+                static_cast<double>(longRun.peakKib) / static_cast<double>(line.peakKib));
+    std::printf("ratio MJPEG fps ours/ffmpeg: %.3f (target >= 0.9)\n",
+                mjpeg.theirs / mjpeg.ours);
+    std::printf("ratio bitmap wall time ours/ffmpeg: %.3f (target <= 1.5)\n",
+                bitmap.ours / bitmap.theirs);
+    std::printf("ratio line wall time ours/ffmpeg: %.3f (target <= 1.3)\n",
+                line.ours / line.theirs);
+    return 0;
+}
