@@ -194,14 +194,20 @@ TEST_F(DigitalRunTest, failedFrameOrOverflowEndsTheRunQuietly) {
 
 struct Refusal {
     const char* name;
-    void (*breakDesign)(ClockDesign&);
+    std::string ClockDesign::*field;
+    const char* text;
+    std::int16_t ClockDesign::*check; // set to 1 - its start value, or none
     RecordedMessage message;
 };
 
 class DigitalRefusals : public DigitalRunTest, public ::testing::WithParamInterface<Refusal> {};
 
 TEST_P(DigitalRefusals, showTheirMessageAndWriteNoFile) {
-    GetParam().breakDesign(session.design());
+    ClockDesign& d = session.design();
+    d.*GetParam().field = GetParam().text;
+    if (GetParam().check != nullptr) {
+        d.*GetParam().check = static_cast<std::int16_t>(1 - d.*GetParam().check);
+    }
     const std::string file = folder.file("out.avi");
     RunOutput output{true, file, 1, nullptr};
     session.digitalAnimation(output, false);
@@ -213,27 +219,18 @@ TEST_P(DigitalRefusals, showTheirMessageAndWriteNoFile) {
 
 constexpr auto kNone = MessageIcon::None;
 constexpr auto kInfo = MessageIcon::Information;
+using D = ClockDesign;
 
 INSTANTIATE_TEST_SUITE_P(
     Digital, DigitalRefusals,
     ::testing::Values(
-        Refusal{"hour24", [](ClockDesign& d) { d.timeh = "24"; }, {kInvalidHour24, kNone}},
-        Refusal{"hour12Zero",
-                [](ClockDesign& d) {
-                    d.ac_chkHourMode = 0;
-                    d.timeh = "0";
-                },
-                {kInvalidHour12, kNone}},
-        Refusal{"minutes", [](ClockDesign& d) { d.timem = "60"; }, {kInvalidMinutes, kNone}},
-        Refusal{"seconds", [](ClockDesign& d) { d.times = "-1"; }, {kInvalidSeconds, kNone}},
-        Refusal{"duration", [](ClockDesign& d) { d.duration = "0"; }, {kInvalidDuration, kNone}},
-        Refusal{"flashEvery",
-                [](ClockDesign& d) {
-                    d.ac_chkFlash = 1;
-                    d.ac_FlashEvery = "0";
-                },
-                {kInvalidFlashEvery, kInfo}},
-        Refusal{"font", [](ClockDesign& d) { d.strFont.clear(); }, {kNoFont, kInfo}}),
+        Refusal{"hour24", &D::timeh, "24", nullptr, {kInvalidHour24, kNone}},
+        Refusal{"hour12Zero", &D::timeh, "0", &D::ac_chkHourMode, {kInvalidHour12, kNone}},
+        Refusal{"minutes", &D::timem, "60", nullptr, {kInvalidMinutes, kNone}},
+        Refusal{"seconds", &D::times, "-1", nullptr, {kInvalidSeconds, kNone}},
+        Refusal{"duration", &D::duration, "0", nullptr, {kInvalidDuration, kNone}},
+        Refusal{"flashEvery", &D::ac_FlashEvery, "0", &D::ac_chkFlash, {kInvalidFlashEvery, kInfo}},
+        Refusal{"font", &D::strFont, "", nullptr, {kNoFont, kInfo}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DigitalRunTest, saveInProgressRefusesEvenAMeasure) {

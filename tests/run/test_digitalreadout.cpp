@@ -121,12 +121,4 @@ TEST_F(ReadoutDrawing, drawsExactColoursInsideTheItemBoxesOverTheFace) {
     EXPECT_GT(blue, 10);
 }
 
-TEST_F(ReadoutDrawing, measuringDrawsNothing) {
-    picture.clear(0x808080);
-    const QImage before = picture.toImage();
-    EXPECT_EQ(drawDigitalTime(picture, font, 0, 0, items, true).width,
-              layoutReadout(font, 0, items).width);
-    EXPECT_EQ(picture.toImage(), before);
-}
-
 } // namespace
