@@ -23,6 +23,7 @@
 #include "render/framecomposer.h"
 #include "render/handgeometry.h"
 #include "render/renderwindowholder.h"
+#include "run/digitalanimation.h"
 #include "run/runcontext.h"
 #include "run/runoutput.h"
 #include "run/runstate.h"
@@ -132,6 +133,21 @@ public:
     void cmdAutoCenterBox_Click();
     void plotCentre();
 
+    // ---- Digital read-out (designersession_digital.cpp) ----
+    // The digital-mode run for the output's save flag, file name and frame rate (which it
+    // overwrites with the design's); `bpreview` only measures the read-out into testwid and
+    // testhei. Refusals are messages; run-time errors end the run quietly (runDigitalAnimation).
+    void digitalAnimation(RunOutput& output, bool bpreview);
+    // The read-out size the last digital pass laid out (from x = 0 when measuring); 0 when the
+    // last pass was refused.
+    std::int16_t testwid() const { return mReadoutSize.width; }
+    std::int16_t testhei() const { return mReadoutSize.height; }
+    // "Auto Centre": puts the read-out at 0, 0, measures it and centres it on the main picture.
+    // False without a main picture or when nothing was measured. Throws RuntimeError("Overflow")
+    // when a position does not fit 16 bits (cmdAutoCentre_Click shows it).
+    bool getTopLeft();
+    void cmdAutoCentre_Click();
+
     // ---- Design file, log and preferences (designersession_file.cpp) ----
     // Ask for a design file and load or save it; Cancelled changes nothing, Failed was shown to
     // the user (a load keeps what it read, a save leaves the file as it was).
@@ -227,7 +243,6 @@ private:
     platform::ScopedMessageBoxHook mMessageBoxHook{routeMessageBoxes()};
 
 public:
-
 private:
     void reportRuntimeError(const std::string& description);
 
@@ -238,6 +253,7 @@ private:
     std::string mIniDirectory;
     design::PictureSlots mPictures;
     RunState mRunState;
+    ReadoutSize mReadoutSize;
     // Later parts of the session (the log, lastDir, the render window, the run commands) are
     // added here as members of their own modules.
 };
