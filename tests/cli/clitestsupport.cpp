@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -64,12 +65,9 @@ std::vector<std::string> environmentWith(const std::vector<std::string>& changes
 
 } // namespace
 
-CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
-    const ScratchFolder scratch;
-    const std::string outFile = scratch.file("out.txt");
-    const std::string errFile = scratch.file("err.txt");
+CliProcess::CliProcess(const std::vector<std::string>& args, const std::vector<std::string>& env)
+    : mOutFile(mScratch.file("out.txt")), mErrFile(mScratch.file("err.txt")) {
     const std::string program = std::string(DW_BIN_DIR) + "/dialwright-cli";
-
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& arg : args) {
@@ -86,22 +84,39 @@ CliRun runCli(const std::vector<std::string>& args, const std::vector<std::strin
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    posix_spawn_file_actions_addopen(&actions, 1, mOutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+    posix_spawn_file_actions_addopen(&actions, 2, mErrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    CliRun run;
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (posix_spawn(&mPid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) {
+        mPid = -1;
     }
     posix_spawn_file_actions_destroy(&actions);
-    run.out = readBytes(outFile);
-    run.err = readBytes(errFile);
+}
+
+CliProcess::~CliProcess() {
+    if (mPid > 0) {
+        ::kill(mPid, SIGKILL);
+        wait();
+    }
+}
+
+CliRun CliProcess::wait() {
+    CliRun run;
+    if (mPid > 0) {
+        int status = 0;
+        while (::waitpid(mPid, &status, 0) < 0 && errno == EINTR) {
+        }
+        mPid = -1;
+        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    run.out = readBytes(mOutFile);
+    run.err = readBytes(mErrFile);
     return run;
+}
+
+CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+    return CliProcess(args, env).wait();
 }
 
 std::string withKeys(const std::string& designText, const DesignKeys& keys) {

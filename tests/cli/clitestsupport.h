@@ -21,6 +21,26 @@ struct CliRun {
     std::vector<std::string> errLines() const;
 };
 
+// dialwright-cli started as a subprocess with its output going to files; killed at the end of
+// the scope unless waited for.
+class CliProcess {
+public:
+    CliProcess(const std::vector<std::string>& args, const std::vector<std::string>& env = {});
+    ~CliProcess();
+    CliProcess(const CliProcess&) = delete;
+    CliProcess& operator=(const CliProcess&) = delete;
+
+    int pid() const { return mPid; }
+    // Waits for the program to end and gives what it printed.
+    CliRun wait();
+
+private:
+    ScratchFolder mScratch;
+    std::string mOutFile;
+    std::string mErrFile;
+    int mPid = -1;
+};
+
 // Runs build/bin/dialwright-cli with the arguments and the tests' environment, where `env`
 // entries ("NAME=value") replace or add variables.
 CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {});

@@ -2,6 +2,8 @@
 // size, and ffmpeg's decoded frames against the PNG files of the frames command.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -10,6 +12,8 @@
 
 namespace dw::testing {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct SampleCase {
     const char* name;
@@ -177,6 +181,31 @@ TEST(CliWriterFailure, fullDiskEndsTheExportWithTheWritersMessage) {
     ::umount2(disk.c_str(), MNT_DETACH);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: Couldn't write video data."});
+}
+
+// Ctrl-C asks the run to stop: it finishes the step, closes the file, and the program says how
+// far it got.
+TEST(CliInterrupt, stopsTheExportWithAPlayableFile) {
+    const DesignCopy design("line-hands.ini");
+    const std::string out = design.file("long.avi");
+    CliProcess cli({"export", design.design(), "-o", out, "--codec", "mjpeg", "--duration",
+                    "100000", "--fps", "1"});
+    ASSERT_GT(cli.pid(), 0);
+    // Wait until frames are being written, then interrupt.
+    for (int i = 0; i < 1000 && (!fs::exists(out) || fs::file_size(out) < 100000); ++i) {
+        ::usleep(10000);
+    }
+    ::kill(cli.pid(), SIGINT);
+    const CliRun run = cli.wait();
+    EXPECT_EQ(run.exitCode, 1);
+    const auto lines = run.errLines();
+    ASSERT_EQ(lines.size(), 1u) << run.err;
+    const std::string head = "dialwright: stopped after ";
+    ASSERT_EQ(lines[0].rfind(head, 0), 0u) << lines[0];
+    const long long frames = std::atoll(lines[0].c_str() + head.size());
+    EXPECT_EQ(lines[0], head + std::to_string(frames) + " of 100000 frames");
+    EXPECT_GT(frames, 0);
+    EXPECT_EQ(probe(out).frames, frames);
 }
 
 } // namespace
