@@ -26,34 +26,40 @@ std::vector<CommandSpec> makeTable() {
           kStart,
           kDuration,
           kFps,
-          {"--status", "", "print every frame-count status text on standard output"}}},
+          {"--status", "", "print every status text the run sets on standard output"}},
+         {}},
         {"frames",
          "DESIGN.ini",
          "DIR",
          "Run the design and write each frame an export would write as DIR/frame-NNNNNN.png.",
-         {kStart, kDuration, kFps}},
+         {kStart, kDuration, kFps},
+         {}},
         {"still",
          "DESIGN.ini",
          "OUT.png",
          "Write the first frame of a run as a PNG file.",
-         {{"--time", "HH:MM:SS", "clock time of the frame (replaces the design's start time)"}}},
+         {{"--time", "HH:MM:SS", "clock time of the frame (replaces the design's start time)"}},
+         {}},
         {"preview",
          "DESIGN.ini",
          "OUT.png",
          "Write a preview as a PNG file: the bitmap hands or the erase-mode composite.",
          {{"--bitmap", "", "the bitmap hands laid over the face at fixed angles"},
-          {"--erase", "", "the face laid over the erase-mode background"}}},
+          {"--erase", "", "the face laid over the erase-mode background"}},
+         {"--bitmap", "--erase"}},
         {"upgrade",
          "IN.ini",
          "OUT.ini",
          "Load a design (upgrading an older file), print the log and save it.",
+         {},
          {}},
         {"check",
          "DESIGN.ini",
          "",
          "Load a design, print the log and run the checks a run makes before its first frame.",
+         {},
          {}},
-        {"codecs", "", "", "List the compressors on offer.", {}},
+        {"codecs", "", "", "List the compressors on offer.", {}, {}},
     };
 }
 
@@ -133,14 +139,18 @@ void parseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
 
 // Values the command line itself can judge, so that a mistake costs no design load.
 void checkValues(const Invocation& call) {
-    if (call.command == "preview") {
-        const bool bitmap = call.has("--bitmap");
-        const bool erase = call.has("--erase");
-        if (!bitmap && !erase) {
-            throw UsageError(call.command, "'preview' needs --bitmap or --erase");
+    const CommandSpec& spec = *findCommand(call.command);
+    if (!spec.oneOf.empty()) {
+        const auto given =
+            std::count_if(spec.oneOf.begin(), spec.oneOf.end(),
+                          [&call](const std::string& name) { return call.has(name); });
+        const std::string choices = spec.oneOf[0] + " or " + spec.oneOf[1];
+        if (given == 0) {
+            throw UsageError(call.command, "'" + call.command + "' needs " + choices);
         }
-        if (bitmap && erase) {
-            throw UsageError(call.command, "'preview' takes --bitmap or --erase, not both");
+        if (given > 1) {
+            throw UsageError(call.command,
+                             "'" + call.command + "' takes " + choices + ", not both");
         }
     }
     for (const char* option : {"--keyframes", "--bitrate"}) {
@@ -220,10 +230,16 @@ std::string synopsis(const CommandSpec& spec) {
     if (!spec.input.empty()) {
         line += " " + spec.input;
     }
+    for (std::size_t i = 0; i < spec.oneOf.size(); ++i) {
+        line += (i == 0 ? " " : "|") + spec.oneOf[i];
+    }
     if (!spec.output.empty()) {
         line += " -o " + spec.output;
     }
     for (const OptionSpec& option : spec.options) {
+        if (std::find(spec.oneOf.begin(), spec.oneOf.end(), option.name) != spec.oneOf.end()) {
+            continue;
+        }
         line += " [" + option.name + (option.valueName.empty() ? "" : " " + option.valueName) + "]";
     }
     return line;

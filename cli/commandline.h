@@ -36,6 +36,7 @@ struct CommandSpec {
     std::string output; // what -o names ("OUT.avi"); empty when the command writes no file
     std::string summary;
     std::vector<OptionSpec> options;
+    std::vector<std::string> oneOf; // switches of which exactly one must be given
 };
 
 // The sub-commands in the order the program's help lists them.
