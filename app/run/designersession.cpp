@@ -6,15 +6,13 @@
 namespace dw::run {
 
 DesignerSession::DesignerSession(design::Host& host)
-    : mRenderWindow(host), mHost(host), mToolbar(host), mPictures(host, mDesign, mIniDirectory) {
+    : mHost(host), mToolbar(host), mPictures(host, mDesign, mIniDirectory), mRenderWindow(host) {
     design::resetDesign(mDesign, mToolbar);
     // The start values always fit, so the first refresh cannot raise a run-time error.
     render::refreshCentre(mDesign, mGeometry);
     mRenderWindow.get();
     // A design load lets the render window go; the next use makes a fresh one.
     setRenderWindowUnloader([this] { unloadRenderWindow(); });
-    // The component registration check and the advanced settings window
-    // join the opening here as their modules arrive.
 }
 
 DesignerSession::~DesignerSession() = default;

@@ -23,6 +23,7 @@
 #include "render/framecomposer.h"
 #include "render/handgeometry.h"
 #include "render/renderwindowholder.h"
+#include "run/digitalanimation.h"
 #include "run/runcontext.h"
 #include "run/runoutput.h"
 #include "run/runstate.h"
@@ -116,11 +117,6 @@ public:
     // What a normal-mode run composes its frames from and on (see render::FrameComposer).
     render::FrameContext frameContext();
 
-private:
-    render::RenderWindowHolder mRenderWindow;
-    render::BitmapHands mBitmapHands;
-
-public:
     // ---- Positions (designersession_positions.cpp) ----
     // These throw RuntimeError where a value does not fit 16 bits; a caller from the user
     // interface shows its description (see guarded).
@@ -131,6 +127,21 @@ public:
     void cmdBMPautocentre_Click();
     void cmdAutoCenterBox_Click();
     void plotCentre();
+
+    // ---- Digital read-out (designersession_digital.cpp) ----
+    // The digital-mode run for the output's save flag, file name and frame rate (which it
+    // overwrites with the design's); `bpreview` only measures the read-out into testwid and
+    // testhei. Refusals are messages; run-time errors end the run quietly (runDigitalAnimation).
+    void digitalAnimation(RunOutput& output, bool bpreview);
+    // The read-out size the last digital pass laid out (from x = 0 when measuring); 0 when the
+    // last pass was refused.
+    std::int16_t testwid() const { return mReadoutSize.width; }
+    std::int16_t testhei() const { return mReadoutSize.height; }
+    // "Auto Centre": puts the read-out at 0, 0, measures it and centres it on the main picture.
+    // False without a main picture or when nothing was measured. Throws RuntimeError("Overflow")
+    // when a position does not fit 16 bits (cmdAutoCentre_Click shows it).
+    bool getTopLeft();
+    void cmdAutoCentre_Click();
 
     // ---- Design file, log and preferences (designersession_file.cpp) ----
     // Ask for a design file and load or save it; Cancelled changes nothing, Failed was shown to
@@ -174,19 +185,6 @@ public:
         mUnloadRenderWindow = std::move(unload);
     }
 
-private:
-    design::DesignFileFlow fileFlow();
-    design::Preferences preferences();
-
-    design::DesignLog mLog;
-    std::string mLastDir;
-    platform::FileProfileStore mFileStore;
-    platform::ProfileStore* mProfileStore = &mFileStore;
-    platform::ProfileStore* mPreferencesStore = &mFileStore;
-    std::optional<std::string> mPreferencesFile; // unset: the user's configuration folder
-    std::function<void()> mUnloadRenderWindow;
-
-public:
     // Runs a user command, showing the description of a run-time error it raises with the
     // information icon instead of letting it escape into the event loop. False on an error.
     template <typename Command> bool guarded(Command&& command);
@@ -221,14 +219,8 @@ private:
     bool exportAllowed();
     void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);
     platform::MessageBoxHook routeMessageBoxes();
-
-    // The components show their messages (the AVI writer's "Fatal Error" boxes) through the
-    // process's message-box hook; while the session lives they reach its host.
-    platform::ScopedMessageBoxHook mMessageBoxHook{routeMessageBoxes()};
-
-public:
-
-private:
+    design::DesignFileFlow fileFlow();
+    design::Preferences preferences();
     void reportRuntimeError(const std::string& description);
 
     design::Host& mHost;
@@ -237,9 +229,21 @@ private:
     render::HandGeometry mGeometry;
     std::string mIniDirectory;
     design::PictureSlots mPictures;
+    render::RenderWindowHolder mRenderWindow;
+    render::BitmapHands mBitmapHands;
     RunState mRunState;
-    // Later parts of the session (the log, lastDir, the render window, the run commands) are
-    // added here as members of their own modules.
+    ReadoutSize mReadoutSize;
+    design::DesignLog mLog;
+    std::string mLastDir;
+    platform::FileProfileStore mFileStore;
+    platform::ProfileStore* mProfileStore = &mFileStore;
+    platform::ProfileStore* mPreferencesStore = &mFileStore;
+    std::optional<std::string> mPreferencesFile; // unset: the user's configuration folder
+    std::function<void()> mUnloadRenderWindow;
+    // The components show their messages (the AVI writer's "Fatal Error" boxes) through the
+    // process's message-box hook; while the session lives they reach its host. Declared last so
+    // the hook is installed once everything it reaches exists and removed first.
+    platform::ScopedMessageBoxHook mMessageBoxHook{routeMessageBoxes()};
 };
 
 template <typename Command> bool DesignerSession::guarded(Command&& command) {

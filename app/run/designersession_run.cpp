@@ -114,7 +114,11 @@ void DesignerSession::exportTo(const std::string& fileName, std::shared_ptr<Fram
 
 void DesignerSession::runChosenLoop(const RunOutput& output) {
     const ActiveRun active(mRunState);
-    if (mDesign.erase == 1) {
+    if (mDesign.chkDigital == 1) {
+        // The digital run stores the design's frame rate back into its output.
+        RunOutput digital = output;
+        digitalAnimation(digital, false);
+    } else if (mDesign.erase == 1) {
         EraseRun(runContext(), output).run();
     } else {
         NormalRun(runContext(), output).run();
