@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -12,6 +11,8 @@
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "mediatools.h"
 
 extern char** environ;
 
@@ -173,53 +174,15 @@ std::vector<std::string> sampleDesigns() {
     return names;
 }
 
-namespace {
-
-// Runs a shell command and returns its standard output; false in *ok when it failed.
-std::string shellOutput(const std::string& command, bool* ok) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        *ok = false;
-        return output;
-    }
-    char buffer[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, n);
-    }
-    const int status = ::pclose(pipe);
-    *ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return output;
-}
-
-std::string fieldOf(const std::string& text, const std::string& key) {
-    for (const std::string& line : linesOf(text)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            return line.substr(key.size() + 1);
-        }
-    }
-    return {};
-}
-
-} // namespace
-
 VideoFacts probe(const std::string& path) {
+    const Probe p = probeVideo(path);
     VideoFacts facts;
-    bool ok = false;
-    const std::string out =
-        shellOutput("ffprobe -v error -select_streams v:0 -count_frames -show_entries "
-                    "stream=codec_name,width,height,r_frame_rate,nb_read_frames "
-                    "-of default=noprint_wrappers=1 '" +
-                        path + "' 2>/dev/null",
-                    &ok);
-    facts.ok = ok;
-    facts.codec = fieldOf(out, "codec_name");
-    facts.width = std::atoi(fieldOf(out, "width").c_str());
-    facts.height = std::atoi(fieldOf(out, "height").c_str());
-    facts.frameRate = fieldOf(out, "r_frame_rate");
-    const std::string frames = fieldOf(out, "nb_read_frames");
-    facts.frames = frames.empty() || frames == "N/A" ? -1 : std::atoll(frames.c_str());
+    facts.ok = p.ok;
+    facts.codec = p.codec;
+    facts.width = p.width;
+    facts.height = p.height;
+    facts.frameRate = p.frameRate;
+    facts.frames = p.decodedFrames;
     return facts;
 }
 
@@ -231,23 +194,14 @@ QImage readPicture(const std::string& path) {
 std::vector<QImage> decodedFrames(const std::string& path, int width, int height,
                                   std::string* errors) {
     std::vector<QImage> frames;
-    bool ok = false;
-    const std::string errFile = path + ".decode-errors";
-    const std::string bytes = shellOutput("ffmpeg -nostdin -v error -i '" + path +
-                                              "' -fps_mode passthrough -f rawvideo -pix_fmt "
-                                              "bgr24 - 2>'" +
-                                              errFile + "'",
-                                          &ok);
-    *errors = readBytes(errFile);
-    std::filesystem::remove(errFile);
-    if (!ok || width <= 0 || height <= 0) {
+    std::vector<std::uint8_t> pixels;
+    if (!decodeBgr24(path, &pixels, errors) || width <= 0 || height <= 0) {
         return frames;
     }
-    const auto* pixels = reinterpret_cast<const std::uint8_t*>(bytes.data());
     const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 3;
-    for (std::size_t at = 0; at + frameBytes <= bytes.size(); at += frameBytes) {
+    for (std::size_t at = 0; at + frameBytes <= pixels.size(); at += frameBytes) {
         QImage frame(width, height, QImage::Format_RGB32);
-        const std::uint8_t* p = pixels + at;
+        const std::uint8_t* p = pixels.data() + at;
         for (int y = 0; y < height; ++y) {
             auto* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
             for (int x = 0; x < width; ++x, p += 3) {

@@ -111,7 +111,7 @@ TEST_P(AviWriterRefusalTest, showsOneMessageReturnsFailAndLeavesNothingOpen) {
     EXPECT_EQ(writer.CloseAVIFile(), S_OK);
     EXPECT_EQ(mShown.size(), 1u) << "nothing open: frames are dropped without a message";
     if (std::string(r.file) == "old.avi") {
-        const auto left = readBytes(path);
+        const auto left = fileBytes(path);
         EXPECT_EQ(std::string(left.begin(), left.end()) == "old", r.oldFileStays);
     }
 }
@@ -148,7 +148,7 @@ TEST_F(AviWriterTest, uncompressedFileHasTheStreamHeaderAndFormatAsSet) {
     EXPECT_EQ(writer.CloseAVIFile(), S_OK);
     EXPECT_TRUE(mShown.empty());
 
-    const auto bytes = readBytes(path);
+    const auto bytes = fileBytes(path);
     std::string error;
     const auto top = readRiff(bytes, &error);
     ASSERT_EQ(error, "");
@@ -206,7 +206,7 @@ TEST_F(AviWriterTest, frameRateZeroOpensAndStoresRateZero) {
     EXPECT_EQ(writer.WriteFrameEx(p.window, p.bitmap, 16, 8), S_OK);
     writer.CloseAVIFile();
     EXPECT_TRUE(mShown.empty());
-    const auto bytes = readBytes(path);
+    const auto bytes = fileBytes(path);
     std::string error;
     const auto top = readRiff(bytes, &error);
     EXPECT_EQ(le32(bytes, top.at(0).find("strh")->dataOffset() + 24), 0u);
@@ -228,7 +228,7 @@ TEST_F(AviWriterTest, sixteenAndThirtyTwoBitsOpenButEveryFrameIsRefused) {
         EXPECT_EQ(texts(),
                   std::vector<std::string>(3, "Frame format not the same as opened AVI.\n"));
         std::string error;
-        const auto top = readRiff(readBytes(path), &error);
+        const auto top = readRiff(fileBytes(path), &error);
         EXPECT_TRUE(top.at(0).find("movi")->findAll("00db").empty());
     }
 }
@@ -316,7 +316,7 @@ TEST_F(AviWriterTest, unchangedPicturesAreNeitherCapturedNorEncodedAgain) {
     EXPECT_EQ(reused.stream.framesEncoded, 4) << "first, changed pixel, other, back to the picture";
     EXPECT_EQ(reused.stream.framesReused, 3);
     EXPECT_EQ(fresh.stream.framesEncoded, 7);
-    EXPECT_EQ(readBytes(mDir.file("r.avi")), readBytes(mDir.file("f.avi")));
+    EXPECT_EQ(fileBytes(mDir.file("r.avi")), fileBytes(mDir.file("f.avi")));
     std::vector<std::uint8_t> pixels;
     std::string errors;
     ASSERT_TRUE(decodeBgr24(mDir.file("r.avi"), &pixels, &errors)) << errors;

@@ -117,7 +117,7 @@ void expectPlaysFrames(const std::string& path, int count) {
 }
 
 std::vector<RiffChunk> parse(const std::string& path, std::vector<std::uint8_t>* bytes) {
-    *bytes = readBytes(path);
+    *bytes = fileBytes(path);
     std::string error;
     auto chunks = readRiff(*bytes, &error);
     EXPECT_EQ(error, "");

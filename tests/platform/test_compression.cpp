@@ -99,7 +99,7 @@ TEST_P(CompressorTest, ffprobeSeesCodecRateFramesAndSize) {
     EXPECT_EQ(p.headerFrames, 12);
     EXPECT_EQ(p.decodedFrames, 12) << "an encoder's delayed frames are flushed at release";
 
-    const auto b = readBytes(path);
+    const auto b = fileBytes(path);
     std::string error;
     const auto top = readRiff(b, &error);
     ASSERT_FALSE(top.empty());
@@ -194,7 +194,7 @@ TEST(CompressionTest, repeatedFramesReuseDataOnlyWhereTheFileIsIdentical) {
         if (row.reuses) {
             EXPECT_EQ(reused.stats.framesEncoded, 3) << "copies are not encoded";
             EXPECT_EQ(reused.stats.framesReused, 6);
-            EXPECT_EQ(readBytes(dir.file("r.avi")), readBytes(dir.file("f.avi")))
+            EXPECT_EQ(fileBytes(dir.file("r.avi")), fileBytes(dir.file("f.avi")))
                 << "reused data is what encoding afresh gives";
         } else {
             EXPECT_EQ(reused.stats.framesEncoded, 9) << "predicting streams encode every copy";
@@ -211,7 +211,7 @@ TEST(CompressionTest, keyFrameIntervalAndDataRateReachTheEncoder) {
     }
     TempDir dir;
     record(dir.file("k.avi"), {"mpeg4", 5, 0}, 64, 48, 10, seedsUpTo(20));
-    const auto b = readBytes(dir.file("k.avi"));
+    const auto b = fileBytes(dir.file("k.avi"));
     std::string error;
     const auto top = readRiff(b, &error);
     const RiffChunk* idx1 = top[0].find("idx1");
@@ -224,7 +224,7 @@ TEST(CompressionTest, keyFrameIntervalAndDataRateReachTheEncoder) {
     record(dir.file("low.avi"), {"mpeg4", 0, 100}, 320, 240, 10, seedsUpTo(60));
     record(dir.file("high.avi"), {"mpeg4", 0, 4000}, 320, 240, 10, seedsUpTo(60));
 
-    EXPECT_LT(readBytes(dir.file("low.avi")).size() * 2, readBytes(dir.file("high.avi")).size());
+    EXPECT_LT(fileBytes(dir.file("low.avi")).size() * 2, fileBytes(dir.file("high.avi")).size());
 }
 
 TEST(CompressionTest, choicesOutsideTheOfferAreRefused) {

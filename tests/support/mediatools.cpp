@@ -23,7 +23,7 @@ TempDir::~TempDir() {
     }
 }
 
-std::vector<std::uint8_t> readBytes(const std::string& path) {
+std::vector<std::uint8_t> fileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
                                      std::istreambuf_iterator<char>());
@@ -157,7 +157,7 @@ Probe probeVideo(const std::string& path) {
                    "-of default=noprint_wrappers=1 '" +
                        path + "' 2>'" + errFile + "'",
                    &status);
-    const auto err = readBytes(errFile);
+    const auto err = fileBytes(errFile);
     p.errors.assign(err.begin(), err.end());
     p.ok = status == 0;
     p.codec = fieldOf(out, "codec_name");
@@ -179,7 +179,7 @@ bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std
                                            errFile + "'",
                                        &status);
     pixels->assign(out.begin(), out.end());
-    const auto err = readBytes(errFile);
+    const auto err = fileBytes(errFile);
     errors->assign(err.begin(), err.end());
     return status == 0;
 }

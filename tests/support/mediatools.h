@@ -21,7 +21,7 @@ private:
     std::string mPath;
 };
 
-std::vector<std::uint8_t> readBytes(const std::string& path);
+std::vector<std::uint8_t> fileBytes(const std::string& path);
 std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at);
 std::uint16_t le16(const std::vector<std::uint8_t>& bytes, std::size_t at);
 
