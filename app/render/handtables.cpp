@@ -79,27 +79,11 @@ int tableRow(int angleIndex) {
 }
 
 const PointColumn& HandTables::tip(HandKind hand) const {
-    switch (hand) {
-    case HandKind::Hour:
-        return hourTip;
-    case HandKind::Minute:
-        return minuteTip;
-    case HandKind::Second:
-        break;
-    }
-    return secondTip;
+    return ofHand(hand, hourTip, minuteTip, secondTip);
 }
 
 const PointColumn& HandTables::reflection(HandKind hand) const {
-    switch (hand) {
-    case HandKind::Hour:
-        return hourReflection;
-    case HandKind::Minute:
-        return minuteReflection;
-    case HandKind::Second:
-        break;
-    }
-    return secondReflection;
+    return ofHand(hand, hourReflection, minuteReflection, secondReflection);
 }
 
 void HandTables::straightenX(int row, std::int16_t value) {

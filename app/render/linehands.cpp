@@ -43,15 +43,7 @@ void drawInnerCircle(SurfacePainter& painter, const ClockDesign& design,
 } // namespace
 
 const HandStyle& LineHandsStyle::of(HandKind hand) const {
-    switch (hand) {
-    case HandKind::Hour:
-        return hour;
-    case HandKind::Minute:
-        return minute;
-    case HandKind::Second:
-        break;
-    }
-    return second;
+    return ofHand(hand, hour, minute, second);
 }
 
 InnerCircleStyle readInnerCircleStyle(const ClockDesign& design) {

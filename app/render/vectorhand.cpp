@@ -72,15 +72,7 @@ std::optional<VectorHandSpec> buildSpec(const VectorFields& f, const ClockDesign
 } // namespace
 
 const VectorHandSpec& VectorHandSpecs::of(HandKind hand) const {
-    switch (hand) {
-    case HandKind::Hour:
-        return hour;
-    case HandKind::Minute:
-        return minute;
-    case HandKind::Second:
-        break;
-    }
-    return second;
+    return ofHand(hand, hour, minute, second);
 }
 
 std::optional<VectorHandSpecs> buildVectorHandSpecs(const ClockDesign& design, design::Host& host) {
