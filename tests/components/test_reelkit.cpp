@@ -11,6 +11,7 @@
 #include "dw/platform/com/activation.h"
 #include "dw/platform/com/errorcodes.h"
 #include "dw/platform/com/registrystore.h"
+#include "variantargs.h"
 #include "dw/platform/compressiondialog.h"
 #include "dw/platform/messagebox.h"
 #include "mediatools.h"
@@ -42,20 +43,6 @@ IWrapDLGAVI* createWriter() {
         CoCreateInstance(reelkit::CLSID_WrapDLGAVI, nullptr, reelkit::IID_IWrapDLGAVI, &object),
         S_OK);
     return static_cast<IWrapDLGAVI*>(object);
-}
-
-VARIANT i4(std::int32_t v) {
-    VARIANT x{};
-    x.vt = VT_I4;
-    x.lVal = v;
-    return x;
-}
-
-VARIANT str(const char* v) {
-    VARIANT x{};
-    x.vt = VT_BSTR;
-    x.strVal = v;
-    return x;
 }
 
 // A picture and its window, as the run loops hand them over.

@@ -11,9 +11,11 @@
 #include "dw/platform/com/errorcodes.h"
 #include "dw/platform/com/guidtext.h"
 #include "dw/platform/com/registrystore.h"
+#include "variantargs.h"
 
 using namespace dw::com;
 using namespace dw::components;
+using namespace dw::testing;
 
 namespace {
 
@@ -116,31 +118,6 @@ const ServerDefinition& dw::components::serverDefinition() {
 }
 
 namespace {
-
-VARIANT i4(std::int32_t v) {
-    VARIANT x{};
-    x.vt = VT_I4;
-    x.lVal = v;
-    return x;
-}
-VARIANT i2(std::int16_t v) {
-    VARIANT x{};
-    x.vt = VT_I2;
-    x.iVal = v;
-    return x;
-}
-VARIANT r8(double v) {
-    VARIANT x{};
-    x.vt = VT_R8;
-    x.dblVal = v;
-    return x;
-}
-VARIANT str(const char* v) {
-    VARIANT x{};
-    x.vt = VT_BSTR;
-    x.strVal = v;
-    return x;
-}
 
 // An outer object that aggregates the probe: it answers IUnknown itself and hands the probe's
 // interfaces out as its own.

@@ -11,11 +11,14 @@
 #include "dw/platform/com/errorcodes.h"
 #include "dw/platform/com/guidtext.h"
 #include "dw/platform/com/registrystore.h"
+#include "variantargs.h"
 #include "pixeltestsupport.h"
 #include "referencepixels.h"
 #include "spinblit/igdiext.h"
 
 using namespace dw::com;
+using dw::testing::i4;
+using dw::testing::r8;
 using dw::testing::surfaceDifference;
 using dw::testing::TestSurface;
 using spinblit::Igdiext;
@@ -40,20 +43,6 @@ Igdiext* createGdiext() {
     EXPECT_EQ(CoCreateInstance(spinblit::CLSID_gdiext, nullptr, spinblit::IID_Igdiext, &object),
               S_OK);
     return static_cast<Igdiext*>(object);
-}
-
-VARIANT i4(std::int32_t v) {
-    VARIANT x{};
-    x.vt = VT_I4;
-    x.lVal = v;
-    return x;
-}
-
-VARIANT r8(double v) {
-    VARIANT x{};
-    x.vt = VT_R8;
-    x.dblVal = v;
-    return x;
 }
 
 // Registration runs against an in-memory registry and the library opened directly.
