@@ -20,9 +20,6 @@ public:
     // or the file is missing. Never fails: an unreadable file reads as a missing one.
     std::string readIniValue(std::string_view key) const;
 
-    // Writes one key (an empty value as one blank). False when the file cannot be written.
-    bool writeIniValue(std::string_view key, std::string_view value);
-
     // Writes the entries in order, saved at once: all of them or, on failure (false), none.
     bool writeIniValues(const std::vector<platform::ProfileEntry>& entries);
 

@@ -1,5 +1,6 @@
 #include "render/bitmaphands.h"
 
+#include "design/picturefile.h"
 #include "design/runtimeerror.h"
 #include "render/handgeometry.h"
 #include "render/rotationobject.h"
@@ -27,9 +28,11 @@ void BitmapHands::loadWorkPictures(const design::PictureSlots& pictures) {
     const PictureWindowModel& hour = occupiedWindow(pictures, PictureSlot::Hour);
     const PictureWindowModel& minute = occupiedWindow(pictures, PictureSlot::Minute);
     const PictureWindowModel& second = occupiedWindow(pictures, PictureSlot::Second);
-    mPicture4.copyFrom(hour.Picture1b());
-    mPicture5.copyFrom(minute.Picture1b());
-    mPicture6.copyFrom(second.Picture1b());
+    // A hand that silently vanished from every frame would be worse than ending the run.
+    if (!mPicture4.copyFrom(hour.Picture1b()) || !mPicture5.copyFrom(minute.Picture1b()) ||
+        !mPicture6.copyFrom(second.Picture1b())) {
+        throw design::RuntimeError(design::kOutOfMemory);
+    }
 }
 
 void BitmapHands::rotateInto(RotationObject& rotation, const PictureWindowModel& source,

@@ -34,7 +34,8 @@ public:
 
     // Picture4, Picture5 and Picture6 take copies of the hour, minute and second slots' stored
     // pictures, and so their sizes. Throws RuntimeError("Object variable or With block variable
-    // not set") for an empty slot, before any work picture changes.
+    // not set") for an empty slot, before any work picture changes; RuntimeError("Out of memory")
+    // when a copy cannot be made.
     void loadWorkPictures(const design::PictureSlots& pictures);
 
     // Turns the window's stored picture by theta radians (anticlockwise) into the work picture,

@@ -50,7 +50,8 @@ public:
     void refresh(const design::ClockDesign& design);
 
     // The hour index of the nearest minute mark to the time, for smooth hours; sets the hour
-    // counter. Throws RuntimeError on a mark outside the table (hours not 1 to 12).
+    // counter. Hours past 12 wrap round the dial; throws RuntimeError("Subscript out of range")
+    // when the mark falls before the table (negative hours).
     std::int32_t smoothHourStart(std::int32_t hours, std::int32_t minutes);
 
     // The minute index moved back by the seconds already gone, for smooth minutes; sets the
@@ -58,7 +59,8 @@ public:
     std::int32_t smoothMinuteStart(std::int32_t index, std::int16_t seconds);
 
     // The indices of a clock time at a run start (hours 1 to 12, minutes and seconds 0 to 59, as
-    // the run has checked). Throws RuntimeError("Subscript out of range") otherwise.
+    // the run has checked). Hour 0 and minute or second 60 read the tables' unused entries;
+    // anything further out throws RuntimeError("Subscript out of range").
     HandIndices startIndices(std::int32_t hours, std::int32_t minutes, std::int16_t seconds,
                              const MovementOptions& options);
 

@@ -98,8 +98,8 @@ void drawVectorHand(SurfacePainter& painter, const VectorHandSpec& spec, QPoint 
     const QPoint p1 = pointAt(centre, distance, angleRadians(angleIndex - spec.shoulderAngle));
     const QPoint p2 = pointAt(centre, distance, angleRadians(angleIndex + spec.shoulderAngle));
     if (spec.fillOn) {
-        // Each side edge is walked three times; under the even-odd rule the doubled walks cancel
-        // and the quadrilateral start, p2, tip, p1 is what fills.
+        // Two sides are walked three times and two once; under the even-odd rule the doubled
+        // walks cancel and the quadrilateral start, p2, tip, p1 is what fills.
         const std::array<QPoint, 8> polygon{start, p2, tip, p2, tip, p1, start, p1};
         painter.fillPolygon(polygon, spec.fillColour);
     }
