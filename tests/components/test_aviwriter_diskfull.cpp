@@ -7,6 +7,7 @@
 #include <csignal>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "avitestframes.h"
@@ -109,4 +110,42 @@ TEST(AviWriterDiskFullTest, fileSizeLimitEndsTheExportWithAPlayableFile) {
     std::signal(SIGXFSZ, oldHandler);
     expectReported(o);
     expectPlaysUpTo(path, o.framesWritten);
+}
+
+TEST(AviWriterDiskFullTest, indexesThatDoNotFitAreReportedAtClose) {
+    constexpr int kFrames = 8;
+    TempDir dir;
+    const std::string path = dir.file("noindex.avi");
+    std::vector<std::string> messages;
+    ScopedMessageBoxHook hook([&](const std::string& t, const std::string& caption, std::uint32_t) {
+        messages.push_back(caption + ": " + t);
+        return IDOK;
+    });
+    reelkit::AviWriter writer;
+    ASSERT_EQ(writer.WriteAVIFile(path.c_str(), kW, kH, 24, 25), S_OK);
+    const Handle surface = CreateSurface(kW, kH);
+    const Handle window = CreateWindowHandle(surface);
+    for (int i = 0; i < kFrames; ++i) {
+        paintPattern(surface, i);
+        EXPECT_EQ(writer.WriteFrameEx(window, surface, kW, kH), S_OK);
+    }
+    DestroyWindowHandle(window);
+    DestroySurface(surface);
+    ASSERT_EQ(messages, std::vector<std::string>{}) << "every frame fits";
+    struct stat written {};
+    ASSERT_EQ(::stat(path.c_str(), &written), 0);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(written.st_size); // the frames, not their indexes
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const dw::com::HRESULT closed = writer.CloseAVIFile();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(closed, S_OK);
+    EXPECT_EQ(messages, std::vector<std::string>{"Fatal Error: Couldn't write video data.\n"});
+    EXPECT_EQ(writer.CloseAVIFile(), S_OK);
+    EXPECT_EQ(messages.size(), 1u) << "closing again reports nothing";
+    expectPlaysUpTo(path, kFrames);
 }

@@ -50,13 +50,22 @@ public:
     bool truncate(std::uint64_t size, std::string* error) override {
         return mReal->truncate(size, error);
     }
-    bool close(std::string* error) override { return mReal->close(error); }
+    bool close(std::string* error) override {
+        const bool closed = mReal->close(error);
+        if (mFailClose) {
+            *error = "close: Input/output error"; // a late write-back failure
+            return false;
+        }
+        return closed;
+    }
     int refusals() const { return mRefusals; }
+    void failClose() { mFailClose = true; }
 
 private:
     std::unique_ptr<OutputFile> mReal;
     std::uint64_t mCapacity;
     int mRefusals = 0;
+    bool mFailClose = false;
 };
 
 struct Written {
@@ -289,4 +298,50 @@ TEST(AviFileTest, refusesWhatTheFileCannotHold) {
     EXPECT_EQ(raw->setFormat(0, format.data(), format.size()).error, AviError::BadFormat)
         << "the format is fixed once samples exist";
     EXPECT_EQ(raw->length(), 1);
+}
+
+TEST(AviFileTest, finishReportsIndexesHeaderOrCloseThatFail) {
+    struct Row {
+        const char* label;
+        std::uint64_t spareBytes; // past the last frame
+        bool closeFails;
+        bool finished;
+    };
+    constexpr int kFrames = 6;
+    TempDir dir;
+    const std::string probePath = dir.file("measure.avi");
+    writeUncompressed(realFile(probePath), kFrames);
+    std::vector<std::uint8_t> measured;
+    const auto top = parse(probePath, &measured);
+    const auto chunks = top.back().find("movi")->findAll("00db");
+    ASSERT_EQ(chunks.size(), static_cast<std::size_t>(kFrames));
+    const std::uint64_t lastEnd = chunks.back()->offset + 8 + chunks.back()->size;
+    for (const Row& row : {Row{"room for everything", 1 << 20, false, true},
+                           Row{"no room for the indexes", 4, false, false},
+                           Row{"room for 'ix00' only", 8 + 24 + 8 * kFrames + 8, false, false},
+                           Row{"close fails", 1 << 20, true, false}}) {
+        SCOPED_TRACE(row.label);
+        const std::string path = dir.file("f.avi");
+        auto disk = std::make_unique<FullDiskOutput>(realFile(path), lastEnd + row.spareBytes);
+        if (row.closeFails) {
+            disk->failClose();
+        }
+        auto file = AviFile::create(std::move(disk));
+        Status st;
+        auto raw = file->createStream(videoInfo(kW, kH, 10), &st);
+        const auto format = dibFormat(kW, kH);
+        ASSERT_TRUE(raw->setFormat(0, format.data(), format.size()));
+        for (int i = 0; i < kFrames; ++i) {
+            const auto dib = patternDib(kW, kH, i);
+            ASSERT_TRUE(raw->write(i, dib.data(), dib.size(), AVIIF_KEYFRAME)) << "frame " << i;
+        }
+        const Status finished = file->finish();
+        EXPECT_EQ(static_cast<bool>(finished), row.finished) << finished.detail;
+        EXPECT_EQ(file->finish().error, finished.error) << "a second call reports the same";
+        const auto dib = patternDib(kW, kH, kFrames);
+        EXPECT_FALSE(raw->write(kFrames, dib.data(), dib.size(), 0)) << "no samples once finished";
+        raw.reset();
+        file.reset();
+        expectPlaysFrames(path, kFrames);
+    }
 }

@@ -50,6 +50,29 @@ Recording record(const std::string& path, const CompressionChoice& choice, int w
     return r;
 }
 
+// A file that takes writes until told to refuse them, as a disk that fills at the last moment.
+class RefusingOutput final : public OutputFile {
+public:
+    RefusingOutput(std::unique_ptr<OutputFile> real, const bool& refuse)
+        : mReal(std::move(real)), mRefuse(refuse) {}
+    bool writeAt(std::uint64_t offset, const ConstBuffer* pieces, int count,
+                 std::string* error) override {
+        if (mRefuse) {
+            *error = "write: No space left on device";
+            return false;
+        }
+        return mReal->writeAt(offset, pieces, count, error);
+    }
+    bool truncate(std::uint64_t size, std::string* error) override {
+        return mReal->truncate(size, error);
+    }
+    bool close(std::string* error) override { return mReal->close(error); }
+
+private:
+    std::unique_ptr<OutputFile> mReal;
+    const bool& mRefuse;
+};
+
 std::vector<int> seedsUpTo(int n) {
     std::vector<int> s(n);
     for (int i = 0; i < n; ++i) {
@@ -269,4 +292,38 @@ TEST(CompressionTest, dialogIsAskedAboutTheStreamAndOffersWhatExists) {
     initLibrary();
     EXPECT_EQ(dw::platform::offeredCompressors().size(), availableCompressors().size());
     exitLibrary();
+}
+
+TEST(CompressionTest, flushWritesHeldBackFramesAndReportsTheirRefusal) {
+    if (!offered("h264")) {
+        GTEST_SKIP() << "no H.264 encoder";
+    }
+    constexpr int kFrames = 10;
+    for (const bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "refused" : "accepted");
+        TempDir dir;
+        std::string error;
+        bool refusing = false;
+        auto file = AviFile::create(std::make_unique<RefusingOutput>(
+            createOutputFile(dir.file("h.avi"), &error), refusing));
+        Status st;
+        auto raw = file->createStream(videoInfo(48, 32, 10), &st);
+        auto stream = makeCompressedStream(raw, {"h264", 0, 0}, &st);
+        ASSERT_TRUE(stream) << st.detail;
+        const auto format = dibFormat(48, 32);
+        ASSERT_TRUE(stream->setFormat(0, format.data(), format.size()));
+        for (int i = 0; i < kFrames; ++i) {
+            const auto dib = patternDib(48, 32, i);
+            ASSERT_TRUE(stream->write(i, dib.data(), dib.size(), 0)) << "frame " << i;
+        }
+        ASSERT_LT(raw->length(), kFrames) << "the encoder holds frames back";
+        refusing = refuse;
+        const Status flushed = stream->flush();
+        EXPECT_EQ(flushed.error, refuse ? AviError::Write : AviError::None) << flushed.detail;
+        EXPECT_EQ(raw->length() == kFrames, !refuse);
+        EXPECT_EQ(stream->flush().error, flushed.error) << "a second call reports the same";
+        const auto dib = patternDib(48, 32, kFrames);
+        EXPECT_FALSE(stream->write(kFrames, dib.data(), dib.size(), 0)) << "no frames once flushed";
+        EXPECT_EQ(static_cast<bool>(file->finish()), !refuse);
+    }
 }

@@ -37,7 +37,7 @@ std::vector<std::uint8_t> frameFormat(std::int32_t width, std::int32_t height,
 } // namespace
 
 AviWriter::~AviWriter() {
-    CloseAVIFile();
+    closeFile(false); // at unload there is no one to tell
 }
 
 HRESULT AviWriter::Initialize() {
@@ -137,11 +137,18 @@ HRESULT AviWriter::openStreams(const char* fname) {
 }
 
 HRESULT AviWriter::CloseAVIFile() {
+    closeFile(mOpen);
+    return S_OK;
+}
+
+void AviWriter::closeFile(bool reportFailure) {
     if (mCompressedStream) {
         mStats.stream = mCompressedStream->stats();
     }
-    // Raw stream, compressed stream, file: the compressed stream flushes its encoder into the raw
-    // stream it holds, and the file is finished when the last of them goes.
+    if (!finishFile() && reportFailure) {
+        dw::platform::MessageBoxA(0, "Couldn't write video data.\n", kCaption, dw::platform::MB_OK);
+    }
+    // Raw stream, compressed stream, file: all finished above, so releasing them writes nothing.
     mRawStream.reset();
     mCompressedStream.reset();
     mFile.reset();
@@ -153,7 +160,22 @@ HRESULT AviWriter::CloseAVIFile() {
     std::vector<std::uint8_t>().swap(mFrameBuffer);
     mCapture.release();
     mPreviousFromFrameBuffer = false;
-    return S_OK;
+}
+
+bool AviWriter::finishFile() {
+    bool ok = true;
+    try {
+        // The compressor's held-back frames go into the file before its indexes are written.
+        if (mCompressedStream) {
+            ok = static_cast<bool>(mCompressedStream->flush());
+        }
+        if (mFile) {
+            ok = static_cast<bool>(mFile->finish()) && ok;
+        }
+    } catch (const std::bad_alloc&) {
+        ok = false; // releasing the file below still closes it
+    }
+    return ok;
 }
 
 bool AviWriter::formatMatches(std::int32_t width, std::int32_t height) const {
@@ -170,7 +192,7 @@ void AviWriter::writeFrameData(const std::uint8_t* data, avi::SampleHint hint) {
                                                     static_cast<std::size_t>(mFrameSize), 0, hint);
     if (!st) {
         dw::platform::MessageBoxA(0, "Couldn't write video data.\n", kCaption, dw::platform::MB_OK);
-        CloseAVIFile();
+        closeFile(false); // one message for the export: finishing a full file fails too
         return;
     }
     ++mFrameCounter;

@@ -38,7 +38,8 @@ public:
     // when open; otherwise the reason is shown and E_FAIL returned. An open file is closed first.
     HRESULT WriteAVIFile(const char* fname, std::int32_t width, std::int32_t height,
                          std::int32_t bitsperpixel, std::int32_t fps);
-    // Finishes and closes the file; S_OK always.
+    // Finishes and closes the file; S_OK always. When the file's last frames, indexes or header
+    // cannot be written, "Couldn't write video data.\n" is shown.
     HRESULT CloseAVIFile();
     // Captures the bitmap of window `hwnd` into the frame buffer and writes it. E_FAIL, with no
     // message, when no file is open; S_OK otherwise (problems are shown).
@@ -54,6 +55,9 @@ private:
     bool formatMatches(std::int32_t width, std::int32_t height) const;
     void writeFrameData(const std::uint8_t* data, dw::avifile::SampleHint hint);
     HRESULT openStreams(const char* fname);
+    // Finishes and releases the file; shows a failure to finish it when `reportFailure`.
+    void closeFile(bool reportFailure);
+    bool finishFile(); // false when the file could not be finished
 
     dw::avifile::StreamInfo mStreamInfo;
     std::unique_ptr<dw::avifile::AviFile> mFile;

@@ -65,4 +65,8 @@ std::shared_ptr<Stream> AviFile::createStream(const StreamInfo& info, Status* st
     return std::make_shared<FileStream>(mMuxer);
 }
 
+Status AviFile::finish() {
+    return mMuxer->finish();
+}
+
 } // namespace dw::avifile

@@ -1,4 +1,5 @@
 #include <limits>
+#include <new>
 
 #include "dw/avifile/compression.h"
 #include "encoder.h"
@@ -44,15 +45,27 @@ CompressedStream::CompressedStream(std::shared_ptr<Stream> raw, const CodecRecip
     : mRaw(std::move(raw)), mRecipe(recipe), mChoice(choice) {}
 
 CompressedStream::~CompressedStream() {
-    if (!mEncoder) {
-        return;
-    }
     try {
-        PacketWriter writer(*this);
-        mEncoder->flush(writer); // nothing can be reported at release; the file keeps what fits
+        flush(); // nothing can be reported at release; the file keeps what fits
     } catch (...) {
     }
     mEncoder.reset();
+}
+
+Status CompressedStream::flush() {
+    if (mFlushed) {
+        return mFlushStatus;
+    }
+    mFlushed = true;
+    if (mEncoder) {
+        try {
+            PacketWriter writer(*this);
+            mFlushStatus = mEncoder->flush(writer); // the lookahead's frames are written only now
+        } catch (const std::bad_alloc&) {
+            mFlushStatus = Status::fail(AviError::Encoder, "out of memory flushing the encoder");
+        }
+    }
+    return mFlushStatus;
 }
 
 bool CompressedStream::reusesRepeatedFrames() const {
@@ -110,6 +123,9 @@ Status CompressedStream::write(std::int32_t start, const void* data, std::size_t
                                std::uint32_t flags, SampleHint hint) {
     if (!mFormatSet) {
         return Status::fail(AviError::BadArgument, "the stream has no format");
+    }
+    if (mFlushed) {
+        return Status::fail(AviError::BadArgument, "the stream was flushed");
     }
     if (start != length() || data == nullptr || size != mFrameBytes) {
         return Status::fail(AviError::BadArgument, "frames are written in order, whole");

@@ -252,8 +252,8 @@ Status RiffMuxer::writeChunk(const void* data, std::size_t size, bool keyFrame) 
         if (mSuperIndex.size() + 2 > mOptions.superIndexEntries) {
             return Status::fail(AviError::Full, "the index of parts is full");
         }
-        closePart();
-        if (mBroken) {
+        if (!closePart()) {
+            mBroken = true;
             return Status::fail(AviError::Write, "the index of a full part could not be written");
         }
         if (Status st = beginExtensionPart(); !st) {
@@ -295,12 +295,13 @@ bool RiffMuxer::writeIndexChunk(const std::vector<std::uint8_t>& bytes) {
     return false;
 }
 
-void RiffMuxer::closePart() {
+bool RiffMuxer::closePart() {
     if (mPart.closed) {
-        return;
+        return true;
     }
     mPart.closed = true;
     const std::size_t n = mPart.entries.size();
+    bool indexed = true; // the part's sizes are set even when its index does not fit
     if (n > 0) {
         std::vector<std::uint8_t> ix;
         ix.reserve(8 + kIndexHeaderBytes + 8 * n);
@@ -319,7 +320,8 @@ void RiffMuxer::closePart() {
             w.u32(e.sizeAndFlag);
         }
         const std::uint64_t at = mEnd;
-        if (writeIndexChunk(ix)) {
+        indexed = writeIndexChunk(ix);
+        if (indexed) {
             mSuperIndex.push_back(
                 {at, static_cast<std::uint32_t>(ix.size()), static_cast<std::uint32_t>(n)});
         }
@@ -342,42 +344,56 @@ void RiffMuxer::closePart() {
         mFirstRiffEnd = mEnd;
         mFirstPartFrames = static_cast<std::uint32_t>(n);
         mFirstPartClosed = true;
-        return;
+        return indexed && mHasIdx1;
     }
-    patchU32(mPart.riffStart + 4, clampU32(mEnd - mPart.riffStart - 8));
-    patchU32(mPart.moviListStart + 4, clampU32(moviEnd - mPart.moviListStart - 8));
+    const bool riffPatched = patchU32(mPart.riffStart + 4, clampU32(mEnd - mPart.riffStart - 8));
+    return patchU32(mPart.moviListStart + 4, clampU32(moviEnd - mPart.moviListStart - 8)) &&
+           riffPatched && indexed;
 }
 
-void RiffMuxer::patchU32(std::uint64_t offset, std::uint32_t value) {
+bool RiffMuxer::patchU32(std::uint64_t offset, std::uint32_t value) {
     std::uint8_t bytes[4];
     for (int i = 0; i < 4; ++i) {
         bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
     }
     const ConstBuffer piece{bytes, 4};
-    std::string ignored; // overwriting bytes already on disk needs no new space
-    mOut->writeAt(offset, &piece, 1, &ignored);
+    std::string ignored; // overwriting bytes already on disk needs no new space, but may fail
+    return mOut->writeAt(offset, &piece, 1, &ignored);
 }
 
-void RiffMuxer::finish() {
+Status RiffMuxer::finish() {
     if (mFinished) {
-        return;
+        return mFinishStatus;
     }
     mFinished = true;
-    std::string ignored;
+    std::string error;
+    bool ok = true;
     if (mHasStream && !mFormat.empty()) {
         if (mBroken) {
+            std::string ignored;            // a cut that fails leaves a torn sample readers skip
             mOut->truncate(mEnd, &ignored); // drop the sample that did not fit
         }
         if (mHeaderWritten || writeHeader()) {
-            closePart();
+            ok = closePart();
             const std::vector<std::uint8_t> header = buildHeader();
             const ConstBuffer piece{header.data(), header.size()};
-            mOut->writeAt(0, &piece, 1, &ignored);
+            ok = mOut->writeAt(0, &piece, 1, &error) && ok;
         } else {
+            ok = false;
+            std::string ignored;
             mOut->truncate(0, &ignored);
         }
     }
-    mOut->close(&ignored);
+    std::string closeError;
+    if (!mOut->close(&closeError)) {
+        ok = false;
+        error = closeError;
+    }
+    mFinishStatus =
+        ok ? Status::ok()
+           : Status::fail(AviError::Write,
+                          error.empty() ? "the indexes or the header could not be written" : error);
+    return mFinishStatus;
 }
 
 } // namespace dw::avifile::detail

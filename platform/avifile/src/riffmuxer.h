@@ -17,7 +17,7 @@ namespace dw::avifile::detail {
 class RiffMuxer {
 public:
     RiffMuxer(std::unique_ptr<OutputFile> output, const FileOptions& options);
-    ~RiffMuxer(); // finishes the file
+    ~RiffMuxer(); // finishes the file; never throws
 
     RiffMuxer(const RiffMuxer&) = delete;
     RiffMuxer& operator=(const RiffMuxer&) = delete;
@@ -29,9 +29,10 @@ public:
     Status setFormat(const void* format, std::size_t size);
     // Appends one sample. Write when the output refuses it; the file then takes no more.
     Status writeChunk(const void* data, std::size_t size, bool keyFrame);
-    // Writes the indexes and the final header and closes the output. Errors cannot be reported
-    // here; the file is left playable up to its last whole sample wherever the disk allows.
-    void finish();
+    // Writes the indexes and the final header and closes the output. Write when an index, the
+    // header or the close failed; the file is still left playable up to its last whole sample
+    // wherever the disk allows. Later calls return the same outcome.
+    Status finish();
 
     bool hasStream() const { return mHasStream; }
     const StreamInfo& streamInfo() const { return mInfo; }
@@ -59,9 +60,9 @@ private:
     void appendStreamList(std::vector<std::uint8_t>& out) const;
     Status writeHeader();
     Status beginExtensionPart();
-    void closePart();
+    bool closePart(); // false when its index or sizes could not be written
     bool writeIndexChunk(const std::vector<std::uint8_t>& bytes);
-    void patchU32(std::uint64_t offset, std::uint32_t value);
+    bool patchU32(std::uint64_t offset, std::uint32_t value);
     std::uint64_t moviCodePosition() const { return mPart.moviListStart + 8; }
 
     std::unique_ptr<OutputFile> mOut;
@@ -73,6 +74,7 @@ private:
     bool mHeaderWritten = false;
     bool mBroken = false; // a write failed: nothing more is appended
     bool mFinished = false;
+    Status mFinishStatus;
     std::uint64_t mEnd = 0; // end of the last whole piece written
     Part mPart;
     bool mInFirstPart = true;

@@ -42,6 +42,10 @@ public:
     // Creates the file's video stream. Fails with BadArgument for a second stream, a type other
     // than video, or a frame rectangle that is empty or too large for the file's headers.
     std::shared_ptr<Stream> createStream(const StreamInfo& info, Status* status);
+    // Finishes the file now: writes its indexes and final header and closes it; its streams take
+    // no more samples (flush a compressing stream first). Write when an index, the header or the
+    // close failed. Releasing the file and its streams finishes it too, with no report.
+    Status finish();
 
 private:
     explicit AviFile(std::shared_ptr<detail::RiffMuxer> muxer);

@@ -40,8 +40,13 @@ public:
         std::int64_t framesReused = 0;  // repeated frames written as the previous data
     };
 
-    // Flushes the compressor into the file's stream, then lets go of it.
+    // Flushes the compressor into the file's stream unless flush() did, then lets go of it.
     ~CompressedStream() override;
+
+    // Writes the frames the compressor still holds to the file's stream; the stream then takes
+    // no more frames. The first failure to encode or write them is returned, every later call
+    // returns it again.
+    Status flush();
 
     Status setFormat(std::int32_t position, const void* format, std::size_t size) override;
     // A frame hinted SameAsPrevious is not compressed again when the compressor's output depends
@@ -71,6 +76,8 @@ private:
     platform::CompressionChoice mChoice;
     std::unique_ptr<Encoder> mEncoder; // null while uncompressed or before the format is set
     bool mFormatSet = false;
+    bool mFlushed = false;
+    Status mFlushStatus;
     std::size_t mFrameBytes = 0;
     std::size_t mRowBytes = 0;
     bool mReuseAllowed = true;
