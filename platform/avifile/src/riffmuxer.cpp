@@ -42,7 +42,15 @@ RiffMuxer::RiffMuxer(std::unique_ptr<OutputFile> output, const FileOptions& opti
 }
 
 RiffMuxer::~RiffMuxer() {
-    finish();
+    try {
+        finish(); // builds the indexes and header in memory
+    } catch (...) {
+        try {
+            std::string ignored; // out of memory: the file keeps its samples, unindexed
+            mOut->close(&ignored);
+        } catch (...) { // only the text of a failed close can throw; the file is closed by then
+        }
+    }
 }
 
 Status RiffMuxer::addStream(const StreamInfo& info) {
