@@ -1,10 +1,12 @@
 #include "dw/platform/fileprofilestore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <new>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,51 +33,18 @@ private:
     int mFd;
 };
 
-// The bytes of a regular file, mapped rather than copied so that a huge file costs no memory.
-// Anything else (a missing file, a folder, a pipe) gives an empty, invalid view.
-class MappedText {
-public:
-    explicit MappedText(const std::string& path) {
-        // Non-blocking, so that a pipe under the name cannot hang the open.
-        const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-        struct stat st {};
-        if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-            return;
-        }
-        mValid = true;
-        if (st.st_size <= 0) {
-            return;
-        }
-        mSize = static_cast<std::size_t>(st.st_size);
-        void* data = ::mmap(nullptr, mSize, PROT_READ, MAP_PRIVATE, fd.get(), 0);
-        if (data == MAP_FAILED) {
-            mValid = false;
-            mSize = 0;
-            return;
-        }
-        mData = static_cast<const char*>(data);
-    }
-    ~MappedText() {
-        if (mData != nullptr) {
-            ::munmap(const_cast<char*>(mData), mSize);
-        }
-    }
-    MappedText(const MappedText&) = delete;
-    MappedText& operator=(const MappedText&) = delete;
+// Reading stops here: a profile is a few kilobytes, and a read copies the file each time.
+constexpr std::size_t kReadCapBytes = std::size_t{64} << 20;
 
-    bool valid() const { return mValid; }
-    std::string_view view() const { return {mData, mSize}; }
-
-private:
-    const char* mData = nullptr;
-    std::size_t mSize = 0;
-    bool mValid = false;
-};
-
-bool readAll(int fd, std::string& out) {
+// Appends the file's bytes to `out`, at most `cap` of them; false on a read error.
+bool readAll(int fd, std::string& out, std::size_t cap = std::string::npos) {
     char buf[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        const std::size_t room = cap == std::string::npos ? sizeof buf : cap - out.size();
+        if (room == 0) {
+            return true;
+        }
+        const ssize_t n = ::read(fd, buf, std::min(room, sizeof buf));
         if (n == 0) {
             return true;
         }
@@ -87,6 +56,24 @@ bool readAll(int fd, std::string& out) {
         }
         out.append(buf, static_cast<std::size_t>(n));
     }
+}
+
+// The text of a regular file as it is now, copied rather than mapped: another process may cut
+// the file short mid-read, which must not fault. Only the first kReadCapBytes are read. nullopt
+// for anything but a readable regular file (a missing file, a folder, a pipe).
+std::optional<std::string> readProfileText(const std::string& path) {
+    // Non-blocking, so that a pipe under the name cannot hang the open.
+    const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        return std::nullopt;
+    }
+    std::string text;
+    text.reserve(std::min(static_cast<std::size_t>(std::max<off_t>(st.st_size, 0)), kReadCapBytes));
+    if (!readAll(fd.get(), text, kReadCapBytes)) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 bool writeAllAt(int fd, std::string_view text, off_t offset) {
@@ -240,8 +227,13 @@ bool save(const std::string& path, std::string_view section,
 std::string FileProfileStore::getProfileString(const std::string& path, std::string_view section,
                                                std::string_view key,
                                                std::string_view fallback) const {
-    const MappedText file(path);
-    const auto value = file.valid() ? findProfileValue(file.view(), section, key) : std::nullopt;
+    std::optional<std::string> text;
+    try {
+        text = readProfileText(path);
+    } catch (const std::bad_alloc&) {
+        text.reset(); // no memory for the copy: read as a missing file
+    }
+    const auto value = text ? findProfileValue(*text, section, key) : std::nullopt;
     return cutValue(value ? *value : fallback);
 }
 

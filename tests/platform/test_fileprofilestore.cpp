@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -175,4 +178,38 @@ TEST_F(FileProfileStoreTest, folderThatRefusesNewFilesGetsTheFileRewrittenInPlac
     EXPECT_FALSE(
         asOrdinaryUser([&] { return store.writeProfileString(fresh, "clock", "hw", "1"); }));
     EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST_F(FileProfileStoreTest, fileCutShortByAnotherProcessDuringReadsNeverCrashes) {
+    std::string text = "[clock]\r\n";
+    while (text.size() < (1 << 20)) {
+        text += "; a long comment line that pads the file out to a megabyte or so\r\n";
+    }
+    text += "hw=1\r\n";
+    writeBytes(design, text);
+    const pid_t cutter = ::fork();
+    if (cutter == 0) {
+        // Cut the file to nothing and write it again, over and over, for a bounded time.
+        const int fd = ::open(design.c_str(), O_WRONLY | O_CLOEXEC);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (fd >= 0 && std::chrono::steady_clock::now() < until) {
+            if (::ftruncate(fd, 0) != 0 || ::pwrite(fd, text.data(), text.size(), 0) < 0) {
+                break;
+            }
+        }
+        ::_exit(0);
+    }
+    ASSERT_GT(cutter, 0);
+    std::set<std::string> seen;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (std::chrono::steady_clock::now() < until) {
+        seen.insert(store.getProfileString(design, "clock", "hw", "0"));
+    }
+    ::kill(cutter, SIGKILL);
+    ::waitpid(cutter, nullptr, 0);
+    for (const std::string& value : seen) {
+        EXPECT_TRUE(value == "0" || value == "1" || value.empty()) << value;
+    }
+    writeBytes(design, text); // the cutter may have stopped halfway
+    EXPECT_EQ(store.getProfileString(design, "clock", "hw", "0"), "1");
 }
