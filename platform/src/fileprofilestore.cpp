@@ -164,7 +164,10 @@ Replace replaceViaTemporary(const std::string& target, std::string_view text, mo
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
-        return (error == EACCES || error == EPERM) ? Replace::NeedsInPlace : Replace::Failed;
+        // EBUSY: the file is a mount point (a file bound into a container), which only takes
+        // writes in place.
+        const bool inPlace = error == EACCES || error == EPERM || error == EBUSY;
+        return inPlace ? Replace::NeedsInPlace : Replace::Failed;
     }
     syncFolder(folder);
     return Replace::Saved;

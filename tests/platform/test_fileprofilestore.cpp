@@ -8,6 +8,7 @@
 #include <functional>
 #include <grp.h>
 #include <set>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -212,4 +213,22 @@ TEST_F(FileProfileStoreTest, fileCutShortByAnotherProcessDuringReadsNeverCrashes
     }
     writeBytes(design, text); // the cutter may have stopped halfway
     EXPECT_EQ(store.getProfileString(design, "clock", "hw", "0"), "1");
+}
+
+TEST_F(FileProfileStoreTest, fileMountedOverItsNameIsRewrittenInPlace) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "bind mounts need root";
+    }
+    const std::string source = folder.file("source.ini");
+    writeBytes(source, "[clock]\r\nhw=1\r\n");
+    writeBytes(design, "");
+    if (::mount(source.c_str(), design.c_str(), nullptr, MS_BIND, nullptr) != 0) {
+        GTEST_SKIP() << "no bind mounts here";
+    }
+    // Renaming over a mount point fails with EBUSY.
+    const bool saved = store.writeProfileString(design, "clock", "hw", "5");
+    ::umount2(design.c_str(), MNT_DETACH);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(readBytes(source), "[clock]\r\nhw=5\r\n");
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"design.ini", "source.ini"}));
 }
