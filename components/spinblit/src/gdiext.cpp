@@ -29,8 +29,8 @@ HRESULT Gdiext::rotate(std::int32_t, std::int32_t hdcsrc, std::int32_t, std::int
     try {
         rotatePicture(handleOf(hdcsrc), handleOf(hdcdest), width, height, theta);
     } catch (...) {
-        // Nothing here allocates beyond the shared angle table, which copes with running out
-        // of memory itself; the operation is documented never to fail.
+        // The rotation allocates its working state and its row and column ranges; out of
+        // memory, the destination may be left partly drawn, as the operation never fails.
     }
     return S_OK;
 }
