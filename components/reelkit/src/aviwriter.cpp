@@ -81,10 +81,8 @@ HRESULT AviWriter::WriteAVIFile(const char* fname, std::int32_t width, std::int3
         CloseAVIFile();
         return E_FAIL;
     }
-    if (!mCapture.reset(width, height)) {
-        CloseAVIFile();
-        return E_FAIL;
-    }
+    // Without memory for its comparison copy the capture reads every frame in full instead.
+    mCapture.reset(width, height);
     mPreviousFromFrameBuffer = false;
     mStats = Stats{};
     mOpen = true;

@@ -18,7 +18,7 @@ enum class CaptureOutcome {
 class FrameCapture {
 public:
     // Prepares for frames of `width` x `height` (both positive); false when the memory for the
-    // comparison copy cannot be had.
+    // comparison copy cannot be had, and every capture then reads the whole frame.
     bool reset(int width, int height);
     // Lets the comparison copy go.
     void release();
