@@ -185,7 +185,8 @@ int GetDIBits(Handle hdc, Handle hbitmap, int startScan, int scanLines, int widt
     for (int line = 0; line < scanLines; ++line) {
         std::uint8_t* row = out + static_cast<std::size_t>(line) * rowBytes;
         std::memset(row, 0, rowBytes);
-        const int y = s->height - 1 - (startScan + line); // bottom-up
+        // In 64 bits: a start near the largest int must not wrap round into the surface.
+        const std::int64_t y = std::int64_t{s->height} - 1 - (std::int64_t{startScan} + line);
         if (y < 0 || y >= s->height) {
             continue;
         }

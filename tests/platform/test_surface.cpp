@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 using namespace dw::platform;
@@ -84,4 +85,19 @@ TEST(SurfaceTest, dibitsAreBottomUpBgrWithPaddedRows) {
     EXPECT_EQ(bits[12], 0x00);
     EXPECT_EQ(bits[14], 0xFF);
     EXPECT_EQ(GetDIBits(0, s, 0, 2, 3, bits.data()), 0);
+}
+
+TEST(SurfaceTest, dibitsScansPastTheLastIntegerAreBlankRows) {
+    const Handle s = CreateSurface(3, 2);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            SetPixel(s, x, y, 0xFFFFFFu);
+        }
+    }
+    // Scans from here run past the largest int; none of them is a row of the surface.
+    const int start = std::numeric_limits<int>::max() - 1;
+    std::vector<std::uint8_t> bits(4 * 12, 0xAA);
+    ASSERT_EQ(GetDIBits(s, s, start, 4, 3, bits.data()), 4);
+    EXPECT_EQ(bits, std::vector<std::uint8_t>(4 * 12, 0));
+    DestroySurface(s);
 }
