@@ -84,8 +84,11 @@ void DigitalRun::run() {
             waitForNextFrame();
             advance();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run ends quietly; whatever failed has told the user already where it could.
+        if (!mMeasureOnly) {
+            state.runError = error.description();
+        }
     } catch (...) {
         closingSteps();
         throw;

@@ -38,8 +38,9 @@ void EraseRun::run() {
         while (!mStop && mRemaining >= 1) {
             frame();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run's one error trap: no message, the closing steps below.
+        mCtx.state.runError = error.description();
     } catch (...) {
         close();
         throw;

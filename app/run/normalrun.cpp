@@ -40,8 +40,9 @@ void NormalRun::run() {
         while (!mStop && mRemaining > 0) {
             step();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run's one error trap: no message, the closing steps below.
+        mCtx.state.runError = error.description();
     } catch (...) {
         close();
         throw;

@@ -175,6 +175,16 @@ TEST(CliCheck, reportsTheFirstRefusal) {
                                        "of 6 for second hand smooth movement"});
 }
 
+// A run-time error ends a run without a message of the run's own; check says what it was.
+TEST(CliCheck, namesTheRunTimeErrorThatEndsTheRun) {
+    for (const char* sample : {"line-hands.ini", "erase-mode.ini", "digital.ini"}) {
+        const DesignCopy design(sample, {{"duration", "99999999999"}});
+        const CliRun run = runCli({"check", design.design()});
+        EXPECT_EQ(run.exitCode, 1) << sample;
+        EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: Overflow"}) << sample;
+    }
+}
+
 TEST(CliCodecs, listsTheUncompressedFormatFirst) {
     const CliRun run = runCli({"codecs"});
     EXPECT_EQ(run.exitCode, 0);
