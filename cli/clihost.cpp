@@ -95,6 +95,10 @@ std::string CliHost::saveFileDialog(const std::string&, const std::string&) {
 }
 
 void CliHost::yield() {
+    noticeInterrupt();
+}
+
+void CliHost::noticeInterrupt() {
     if (takeInterruptRequest() && mOnInterrupt) {
         mInterrupted = true;
         mOnInterrupt();
@@ -105,7 +109,10 @@ std::uint32_t CliHost::tickCount() {
     return platform::tickCount();
 }
 
+// A digital export never yields, but it shows its frame count after every frame and checks for
+// a stop request after the next one.
 void CliHost::setStatusText(const std::string&, const std::string& text) {
+    noticeInterrupt();
     if (mStatusEcho) {
         std::fputs(text.c_str(), mOut);
         std::fputc('\n', mOut);
