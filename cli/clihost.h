@@ -78,6 +78,7 @@ private:
     std::function<void()> mOnInterrupt;
     std::vector<std::string> mMessages;
     bool mInterrupted = false;
+    bool mOutIsTerminal = false;
 };
 
 // Ctrl-C asks a running command to stop at its next yield or frame count; a second Ctrl-C ends
