@@ -26,8 +26,9 @@ public:
     EraseRun(const RunContext& context, RunOutput output);
 
     // Checks the design (showing the first refusal), then sweeps until the duration is over,
-    // stopTest clears running, or a run-time error occurs; the closing steps run on every path
-    // once the first two checks have passed. Never throws RuntimeError.
+    // stopTest clears running, or a run-time error occurs. The closing steps follow the frames
+    // and any run-time error past the first two checks; a refusal returns without them, as it
+    // has set no flag. Never throws RuntimeError.
     void run();
 
 private:
