@@ -25,6 +25,9 @@ public:
     DigitalRun(DesignerSession& session, RunOutput& output, bool measureOnly, ReadoutSize& size)
         : mSession(session), mOutput(output), mMeasureOnly(measureOnly), mSize(size),
           mPacer(session.host(), session.design(), [this] { mMain.check(); }) {}
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    DigitalRun(const DigitalRun&) = delete;
+    DigitalRun& operator=(const DigitalRun&) = delete;
 
     void run();
 

@@ -24,6 +24,9 @@ namespace dw::run {
 class EraseRun {
 public:
     EraseRun(const RunContext& context, RunOutput output);
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    EraseRun(const EraseRun&) = delete;
+    EraseRun& operator=(const EraseRun&) = delete;
 
     // Checks the design (showing the first refusal), then sweeps until the duration is over,
     // stopTest clears running, or a run-time error occurs. The closing steps follow the frames

@@ -22,6 +22,9 @@ namespace dw::run {
 class NormalRun {
 public:
     NormalRun(const RunContext& context, RunOutput output);
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    NormalRun(const NormalRun&) = delete;
+    NormalRun& operator=(const NormalRun&) = delete;
 
     // Checks the design (showing the first refusal), then produces the frames until the duration
     // is over, stopTest clears running, or a run-time error occurs. The closing steps follow the
