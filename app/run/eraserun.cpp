@@ -70,6 +70,10 @@ bool EraseRun::start() {
     mLineColour = render::colourOfNumbers(mCtx.design.sred, mCtx.design.sgreen, mCtx.design.sblue);
     mUseInnerRadius = mCtx.design.useir != 0;
     mCtx.geometry.computeHandTables(mCtx.design);
+    mCentreX = mCtx.design.centrex;
+    mCentreY = mCtx.design.centrey;
+    mTopLeftX = mCtx.design.eraseTopLeftX;
+    mTopLeftY = mCtx.design.eraseTopLeftY;
     mMain.check();
     mCtx.pictures.quickReloadBackground();
     if (!readSweep()) {
@@ -177,7 +181,7 @@ void EraseRun::drawLine() {
     const int row = render::tableRow(mPosition);
     const QPoint tip = tables.secondTip.at(row);
     const QPoint from = mUseInnerRadius ? tables.innerCircle.at(row)
-                                        : QPoint(mCtx.design.centrex, mCtx.design.centrey);
+                                        : QPoint(mCentreX, mCentreY);
     {
         render::SurfacePainter painter(mMain->Picture1());
         painter.setPenWidth(design::toInt16(mLineWidth));
@@ -193,7 +197,7 @@ void EraseRun::composite() {
     design::Picture& frame = mRenderWindow->Picture1();
     frame.copyFrom(mBackground->Picture1b());
     const design::Picture& face = mMain->Picture1();
-    mRotation.transparentBlit(frame, mCtx.design.eraseTopLeftX, mCtx.design.eraseTopLeftY,
+    mRotation.transparentBlit(frame, mTopLeftX, mTopLeftY,
                               face.width(), face.height(), face, 0, 0, face.width(), face.height(),
                               mTransparentColour);
     mRenderWindow->pictureChanged();

@@ -60,6 +60,11 @@ private:
     std::int32_t mLineWidth = 0;
     std::int32_t mLineColour = 0;
     bool mUseInnerRadius = false;
+    // Read once at the start, like the hand tables the line's tips come from.
+    std::int16_t mCentreX = 0;
+    std::int16_t mCentreY = 0;
+    std::int16_t mTopLeftX = 0;
+    std::int16_t mTopLeftY = 0;
     std::int16_t mPosition = 0;
     std::int32_t mFrame = 0;
     std::int32_t mFrameInSecond = 0;
