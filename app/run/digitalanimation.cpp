@@ -12,6 +12,7 @@
 #include "run/digitalreadout.h"
 #include "run/digitalsettings.h"
 #include "run/runpacer.h"
+#include "run/runstate.h"
 #include "run/runwriter.h"
 
 namespace dw::run {
@@ -64,6 +65,11 @@ private:
 void DigitalRun::run() {
     mSize = {};
     RunState& state = mSession.runState();
+    // A measuring pass is no run: it never touches the flags, so it must not hold idle off.
+    std::optional<ActiveRun> active;
+    if (!mMeasureOnly) {
+        active.emplace(state);
+    }
     if (state.saving) {
         mSession.host().showMessage("Save in progress", design::MessageIcon::Information);
         endRefused();

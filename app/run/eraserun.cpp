@@ -31,6 +31,7 @@ EraseRun::EraseRun(const RunContext& context, RunOutput output)
       mPacer(context.host, context.design, [this] { afterYield(); }) {}
 
 void EraseRun::run() {
+    const ActiveRun active(mCtx.state);
     try {
         if (!start()) {
             return;

@@ -33,6 +33,7 @@ NormalRun::NormalRun(const RunContext& context, RunOutput output)
       mPacer(context.host, context.design, [this] { afterYield(); }) {}
 
 void NormalRun::run() {
+    const ActiveRun active(mCtx.state);
     try {
         if (!start()) {
             return;
