@@ -23,8 +23,8 @@ bool picturesStayReachable(CommandContext& cx) {
         return true;
     }
     const design::ClockDesign& d = cx.session.design();
-    for (const std::string* name : {&d.image, &d.background, &d.hourbitmap, &d.minutebitmap,
-                                    &d.secondbitmap, &d.topbitmap}) {
+    for (const std::string* name :
+         {&d.image, &d.background, &d.hourbitmap, &d.minutebitmap, &d.secondbitmap, &d.topbitmap}) {
         if (name->size() >= 2 && name->front() != '/' &&
             name->find_first_not_of(' ') != std::string::npos) {
             cx.host.report("the design names its pictures relative to its own folder; write "

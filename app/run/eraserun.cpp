@@ -181,8 +181,7 @@ void EraseRun::drawLine() {
     const render::HandTables& tables = mCtx.geometry.tables();
     const int row = render::tableRow(mPosition);
     const QPoint tip = tables.secondTip.at(row);
-    const QPoint from = mUseInnerRadius ? tables.innerCircle.at(row)
-                                        : QPoint(mCentreX, mCentreY);
+    const QPoint from = mUseInnerRadius ? tables.innerCircle.at(row) : QPoint(mCentreX, mCentreY);
     {
         render::SurfacePainter painter(mMain->Picture1());
         painter.setPenWidth(design::toInt16(mLineWidth));
@@ -198,9 +197,8 @@ void EraseRun::composite() {
     design::Picture& frame = mRenderWindow->Picture1();
     frame.copyFrom(mBackground->Picture1b());
     const design::Picture& face = mMain->Picture1();
-    mRotation.transparentBlit(frame, mTopLeftX, mTopLeftY,
-                              face.width(), face.height(), face, 0, 0, face.width(), face.height(),
-                              mTransparentColour);
+    mRotation.transparentBlit(frame, mTopLeftX, mTopLeftY, face.width(), face.height(), face, 0, 0,
+                              face.width(), face.height(), mTransparentColour);
     mRenderWindow->pictureChanged();
 }
 

@@ -32,9 +32,9 @@ TEST(ProgressBarText, copesWithNoFramesUnknownTotalsAndOvershoot) {
 // is capped at the largest count of seconds.
 TEST(ProgressBarText, handlesTotalsNearTheLimitWithoutOverflow) {
     constexpr std::int64_t kHuge = std::numeric_limits<std::int64_t>::max();
-    EXPECT_EQ(ProgressBar::text(kHuge / 2, kHuge, 0),
-              "[##############                ] frame " + std::to_string(kHuge / 2) + "/" +
-                  std::to_string(kHuge) + "  0:00 left");
+    EXPECT_EQ(ProgressBar::text(kHuge / 2, kHuge, 0), "[##############                ] frame " +
+                                                          std::to_string(kHuge / 2) + "/" +
+                                                          std::to_string(kHuge) + "  0:00 left");
     // One frame in 4000 ms of a huge total: the time left is far past the 64-bit milliseconds.
     EXPECT_EQ(ProgressBar::text(1, kHuge, 4000), "[                              ] frame 1/" +
                                                      std::to_string(kHuge) + "  " +

@@ -75,11 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{
             "eraseDurationZero", "erase-mode.ini", {}, {"--duration", "0"}, {"Invalid duration"}},
         // A duration past 32 bits is a run-time error, which ends the run; its name is shown.
-        RefusalCase{"durationOverflow",
-                    "line-hands.ini",
-                    {},
-                    {"--duration", "99999999999"},
-                    {"Overflow"}},
+        RefusalCase{
+            "durationOverflow", "line-hands.ini", {}, {"--duration", "99999999999"}, {"Overflow"}},
         RefusalCase{"eraseDurationOverflow",
                     "erase-mode.ini",
                     {},
