@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <unistd.h>
 
 #include "dw/platform/tickcount.h"
 #include "messagelines.h"
@@ -43,7 +44,9 @@ std::int64_t trailingFrameNumber(const std::string& text) {
     return value;
 }
 
-CliHost::CliHost(std::FILE* out, std::FILE* err) : mOut(out), mErr(err), mProgress(err) {}
+CliHost::CliHost(std::FILE* out, std::FILE* err)
+    : mOut(out), mErr(err), mProgress(err),
+      mOutIsTerminal(out != nullptr && ::isatty(::fileno(out)) == 1) {}
 
 platform::MessageBoxHook CliHost::messageBoxHook() {
     return [this](const std::string& text, const std::string&, std::uint32_t flags) {
@@ -95,6 +98,10 @@ std::string CliHost::saveFileDialog(const std::string&, const std::string&) {
 }
 
 void CliHost::yield() {
+    noticeInterrupt();
+}
+
+void CliHost::noticeInterrupt() {
     if (takeInterruptRequest() && mOnInterrupt) {
         mInterrupted = true;
         mOnInterrupt();
@@ -105,8 +112,15 @@ std::uint32_t CliHost::tickCount() {
     return platform::tickCount();
 }
 
+// A digital export never yields, but it shows its frame count after every frame and checks for
+// a stop request after the next one.
 void CliHost::setStatusText(const std::string&, const std::string& text) {
+    noticeInterrupt();
     if (mStatusEcho) {
+        // On a shared terminal the line would land after the bar; the next update redraws it.
+        if (mOutIsTerminal) {
+            mProgress.clear();
+        }
         std::fputs(text.c_str(), mOut);
         std::fputc('\n', mOut);
     }

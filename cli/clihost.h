@@ -32,7 +32,8 @@ public:
         std::int64_t lastFrame = -1;
     };
     RunReport endRun();
-    // Called from a yield after the user pressed Ctrl-C (a stop request for the run).
+    // Called from a yield or a status text after the user pressed Ctrl-C (a stop request for
+    // the run).
     void setOnInterrupt(std::function<void()> onInterrupt) {
         mOnInterrupt = std::move(onInterrupt);
     }
@@ -64,6 +65,7 @@ public:
 
 private:
     void print(const std::string& text);
+    void noticeInterrupt();
 
     std::FILE* mOut;
     std::FILE* mErr;
@@ -76,9 +78,11 @@ private:
     std::function<void()> mOnInterrupt;
     std::vector<std::string> mMessages;
     bool mInterrupted = false;
+    bool mOutIsTerminal = false;
 };
 
-// Ctrl-C asks a running command to stop at its next yield; a second Ctrl-C ends the program.
+// Ctrl-C asks a running command to stop at its next yield or frame count; a second Ctrl-C ends
+// the program.
 void installInterruptHandler();
 bool takeInterruptRequest();
 

@@ -38,7 +38,9 @@ std::vector<CommandSpec> makeTable() {
          "DESIGN.ini",
          "OUT.png",
          "Write the first frame of a run as a PNG file.",
-         {{"--time", "HH:MM:SS", "clock time of the frame (replaces the design's start time)"}},
+         {{"--time", "HH:MM:SS",
+           "start time of the run (replaces the design's); the frame is the run's first, "
+           "which with hands shows one step later"}},
          {}},
         {"preview",
          "DESIGN.ini",

@@ -1,6 +1,7 @@
 #include "progressbar.h"
 
 #include <algorithm>
+#include <limits>
 #include <unistd.h>
 
 namespace dw::cli {
@@ -9,6 +10,10 @@ namespace {
 
 constexpr std::uint32_t kRedrawEveryMs = 100;
 constexpr int kBarWidth = 30;
+
+// Enough for the products of 64-bit counts and 32-bit times.
+__extension__ using Wide = __int128;
+constexpr std::int64_t kMaxSeconds = std::numeric_limits<std::int64_t>::max();
 
 std::string minutesAndSeconds(std::int64_t seconds) {
     char text[32];
@@ -61,12 +66,14 @@ std::string ProgressBar::text(std::int64_t frame, std::int64_t totalFrames,
         return "frame " + std::to_string(frame);
     }
     const std::int64_t done = std::clamp<std::int64_t>(frame, 0, totalFrames);
-    const int filled = static_cast<int>(done * kBarWidth / totalFrames);
+    // Wide products: a total near the 64-bit limit (an absurd duration) must not overflow.
+    const int filled = static_cast<int>(Wide(done) * kBarWidth / totalFrames);
     std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, ' ') +
                        "] frame " + std::to_string(frame) + "/" + std::to_string(totalFrames);
     if (done > 0) {
-        const std::int64_t leftMs = elapsedMs * (totalFrames - done) / done;
-        line += "  " + minutesAndSeconds((leftMs + 999) / 1000) + " left";
+        const Wide leftMs = Wide(elapsedMs) * (totalFrames - done) / done;
+        const Wide leftSeconds = std::min<Wide>((leftMs + 999) / 1000, kMaxSeconds);
+        line += "  " + minutesAndSeconds(static_cast<std::int64_t>(leftSeconds)) + " left";
     }
     return line;
 }

@@ -69,12 +69,24 @@ std::int64_t expectedFrames(CommandContext& cx) {
 
 // Runs `command` as one run and reports what it showed.
 CliHost::RunReport watchRun(CommandContext& cx, const std::function<void()>& command) {
+    cx.session.runState().runError.clear();
     cx.host.beginRun(expectedFrames(cx), cx.call.has("--status"));
     command();
     return cx.host.endRun();
 }
 
-// A run that showed no message may still have ended early: a run-time error ends it quietly.
+// A run ended by a run-time error shows no message of its own; the user still needs the
+// reason. True when there was one (and it has been printed).
+bool reportedRunError(CommandContext& cx) {
+    const std::string& error = cx.session.runState().runError;
+    if (error.empty()) {
+        return false;
+    }
+    cx.host.report(error);
+    return true;
+}
+
+// A run that showed no message and had no run-time error may still have ended early.
 ExitCode judgeFrames(CommandContext& cx, std::int64_t frames) {
     const std::int64_t expected = expectedFrames(cx);
     if (frames <= 0) {
@@ -100,7 +112,7 @@ ExitCode runExport(CommandContext& cx) {
     const std::string output = absolutePath(cx.call.output);
     cx.host.setSaveAnswer(output);
     const CliHost::RunReport run = watchRun(cx, [&] { cx.session.save_avi(); });
-    if (run.messages > 0) {
+    if (run.messages > 0 || reportedRunError(cx)) {
         return ExitCode::Failed;
     }
     if (!std::filesystem::exists(output)) {
@@ -117,7 +129,7 @@ ExitCode runFrames(CommandContext& cx) {
         cx.call.output, [&cx](const std::string& text) { cx.host.report(text); });
     const CliHost::RunReport run =
         watchRun(cx, [&] { cx.session.saveAviAs(cx.call.output, sink); });
-    if (run.messages > 0) {
+    if (run.messages > 0 || reportedRunError(cx)) {
         return ExitCode::Failed;
     }
     return judgeFrames(cx, sink->framesWritten());
@@ -134,7 +146,11 @@ ExitCode runStill(CommandContext& cx) {
     if (run.messages > 0) {
         return ExitCode::Failed;
     }
-    return sink->written() ? ExitCode::Done : judgeFrames(cx, 0);
+    // The sink ends the run after the first frame by refusing the next; that is no error.
+    if (sink->written()) {
+        return ExitCode::Done;
+    }
+    return reportedRunError(cx) ? ExitCode::Failed : judgeFrames(cx, 0);
 }
 
 ExitCode runCheck(CommandContext& cx) {
@@ -152,8 +168,11 @@ ExitCode runCheck(CommandContext& cx) {
     if (loaded != LoadOutcome::Clean || run.messages > 0) {
         return ExitCode::Failed;
     }
+    // Reaching the sink ends the run by its refusal, which is no error.
     if (!sink->reached()) {
-        cx.host.report("the run ended before its first frame");
+        if (!reportedRunError(cx)) {
+            cx.host.report("the run ended before its first frame");
+        }
         return ExitCode::Failed;
     }
     std::printf("Checks passed: an export would write %lld frames of %d x %d at %d frames per "

@@ -113,7 +113,6 @@ void DesignerSession::exportTo(const std::string& fileName, std::shared_ptr<Fram
 }
 
 void DesignerSession::runChosenLoop(const RunOutput& output) {
-    const ActiveRun active(mRunState);
     if (mDesign.chkDigital == 1) {
         // The digital run stores the design's frame rate back into its output.
         RunOutput digital = output;

@@ -12,6 +12,7 @@
 #include "run/digitalreadout.h"
 #include "run/digitalsettings.h"
 #include "run/runpacer.h"
+#include "run/runstate.h"
 #include "run/runwriter.h"
 
 namespace dw::run {
@@ -25,6 +26,9 @@ public:
     DigitalRun(DesignerSession& session, RunOutput& output, bool measureOnly, ReadoutSize& size)
         : mSession(session), mOutput(output), mMeasureOnly(measureOnly), mSize(size),
           mPacer(session.host(), session.design(), [this] { mMain.check(); }) {}
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    DigitalRun(const DigitalRun&) = delete;
+    DigitalRun& operator=(const DigitalRun&) = delete;
 
     void run();
 
@@ -61,6 +65,11 @@ private:
 void DigitalRun::run() {
     mSize = {};
     RunState& state = mSession.runState();
+    // A measuring pass is no run: it never touches the flags, so it must not hold idle off.
+    std::optional<ActiveRun> active;
+    if (!mMeasureOnly) {
+        active.emplace(state);
+    }
     if (state.saving) {
         mSession.host().showMessage("Save in progress", design::MessageIcon::Information);
         endRefused();
@@ -84,8 +93,11 @@ void DigitalRun::run() {
             waitForNextFrame();
             advance();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run ends quietly; whatever failed has told the user already where it could.
+        if (!mMeasureOnly) {
+            state.runError = error.description();
+        }
     } catch (...) {
         closingSteps();
         throw;

@@ -19,8 +19,8 @@ struct ReadoutSize {
 // Runs the digital clock for `session`. `output.framesPerSecond` is overwritten with the
 // design's frame rate. Refusals are shown as messages and start nothing; a run-time error (a
 // value that does not fit, a writer that fails, the main picture unloaded during a yield) ends
-// the run through its closing steps without a message. `size` is zeroed first and holds the
-// size of the last read-out laid out.
+// the run through its closing steps without a message, its description kept in the run state's
+// runError. `size` is zeroed first and holds the size of the last read-out laid out.
 //
 // A measuring pass (`measureOnly`) never changes the run flags, and while another run is active
 // it leaves the main picture alone too, so it cannot stop or spoil that run.

@@ -31,6 +31,7 @@ EraseRun::EraseRun(const RunContext& context, RunOutput output)
       mPacer(context.host, context.design, [this] { afterYield(); }) {}
 
 void EraseRun::run() {
+    const ActiveRun active(mCtx.state);
     try {
         if (!start()) {
             return;
@@ -38,8 +39,9 @@ void EraseRun::run() {
         while (!mStop && mRemaining >= 1) {
             frame();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run's one error trap: no message, the closing steps below.
+        mCtx.state.runError = error.description();
     } catch (...) {
         close();
         throw;
@@ -69,6 +71,10 @@ bool EraseRun::start() {
     mLineColour = render::colourOfNumbers(mCtx.design.sred, mCtx.design.sgreen, mCtx.design.sblue);
     mUseInnerRadius = mCtx.design.useir != 0;
     mCtx.geometry.computeHandTables(mCtx.design);
+    mCentreX = mCtx.design.centrex;
+    mCentreY = mCtx.design.centrey;
+    mTopLeftX = mCtx.design.eraseTopLeftX;
+    mTopLeftY = mCtx.design.eraseTopLeftY;
     mMain.check();
     mCtx.pictures.quickReloadBackground();
     if (!readSweep()) {
@@ -175,8 +181,7 @@ void EraseRun::drawLine() {
     const render::HandTables& tables = mCtx.geometry.tables();
     const int row = render::tableRow(mPosition);
     const QPoint tip = tables.secondTip.at(row);
-    const QPoint from = mUseInnerRadius ? tables.innerCircle.at(row)
-                                        : QPoint(mCtx.design.centrex, mCtx.design.centrey);
+    const QPoint from = mUseInnerRadius ? tables.innerCircle.at(row) : QPoint(mCentreX, mCentreY);
     {
         render::SurfacePainter painter(mMain->Picture1());
         painter.setPenWidth(design::toInt16(mLineWidth));
@@ -192,9 +197,8 @@ void EraseRun::composite() {
     design::Picture& frame = mRenderWindow->Picture1();
     frame.copyFrom(mBackground->Picture1b());
     const design::Picture& face = mMain->Picture1();
-    mRotation.transparentBlit(frame, mCtx.design.eraseTopLeftX, mCtx.design.eraseTopLeftY,
-                              face.width(), face.height(), face, 0, 0, face.width(), face.height(),
-                              mTransparentColour);
+    mRotation.transparentBlit(frame, mTopLeftX, mTopLeftY, face.width(), face.height(), face, 0, 0,
+                              face.width(), face.height(), mTransparentColour);
     mRenderWindow->pictureChanged();
 }
 

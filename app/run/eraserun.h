@@ -24,10 +24,14 @@ namespace dw::run {
 class EraseRun {
 public:
     EraseRun(const RunContext& context, RunOutput output);
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    EraseRun(const EraseRun&) = delete;
+    EraseRun& operator=(const EraseRun&) = delete;
 
     // Checks the design (showing the first refusal), then sweeps until the duration is over,
-    // stopTest clears running, or a run-time error occurs; the closing steps run on every path
-    // once the first two checks have passed. Never throws RuntimeError.
+    // stopTest clears running, or a run-time error occurs. The closing steps follow the frames
+    // and any run-time error past the first two checks; a refusal returns without them, as it
+    // has set no flag. Never throws RuntimeError.
     void run();
 
 private:
@@ -56,6 +60,11 @@ private:
     std::int32_t mLineWidth = 0;
     std::int32_t mLineColour = 0;
     bool mUseInnerRadius = false;
+    // Read once at the start, like the hand tables the line's tips come from.
+    std::int16_t mCentreX = 0;
+    std::int16_t mCentreY = 0;
+    std::int16_t mTopLeftX = 0;
+    std::int16_t mTopLeftY = 0;
     std::int16_t mPosition = 0;
     std::int32_t mFrame = 0;
     std::int32_t mFrameInSecond = 0;

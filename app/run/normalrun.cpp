@@ -33,6 +33,7 @@ NormalRun::NormalRun(const RunContext& context, RunOutput output)
       mPacer(context.host, context.design, [this] { afterYield(); }) {}
 
 void NormalRun::run() {
+    const ActiveRun active(mCtx.state);
     try {
         if (!start()) {
             return;
@@ -40,8 +41,9 @@ void NormalRun::run() {
         while (!mStop && mRemaining > 0) {
             step();
         }
-    } catch (const design::RuntimeError&) {
+    } catch (const design::RuntimeError& error) {
         // The run's one error trap: no message, the closing steps below.
+        mCtx.state.runError = error.description();
     } catch (...) {
         close();
         throw;

@@ -22,10 +22,14 @@ namespace dw::run {
 class NormalRun {
 public:
     NormalRun(const RunContext& context, RunOutput output);
+    // The pacer's check calls back into this run, so the run stays where it was made.
+    NormalRun(const NormalRun&) = delete;
+    NormalRun& operator=(const NormalRun&) = delete;
 
     // Checks the design (showing the first refusal), then produces the frames until the duration
-    // is over, stopTest clears running, or a run-time error occurs; the closing steps run on
-    // every path once a check has passed the first two. Never throws RuntimeError.
+    // is over, stopTest clears running, or a run-time error occurs. The closing steps follow the
+    // frames and any run-time error past the first two checks; a refusal returns without them,
+    // as it has set no flag. Never throws RuntimeError.
     void run();
 
 private:

@@ -133,8 +133,35 @@ TEST(CliUpgrade, logsTheUpgradeAndSavesTheCurrentVersion) {
     EXPECT_EQ(check.exitCode, 0) << check.err;
 }
 
-TEST(CliUpgrade, refusedSaveSaysSoAndFails) {
+// Picture names are looked up beside the design: a copy in another folder would name files that
+// are not there, so that is refused; a design without relative picture names may go anywhere.
+TEST(CliUpgrade, refusesAnotherFolderWhenPicturesAreNamedBesideTheDesign) {
     const DesignCopy design("line-hands.ini");
+    const std::string other = design.file("other");
+    fs::create_directory(other);
+    const CliRun run = runCli({"upgrade", design.design(), "-o", other + "/up.ini"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errLines(),
+              std::vector<std::string>{
+                  "dialwright: the design names its pictures relative to its own folder; write "
+                  "the upgraded design into " +
+                  design.folder().path().string() + " instead"});
+    EXPECT_FALSE(fs::exists(other + "/up.ini"));
+
+    const CliRun beside = runCli({"upgrade", design.design(), "-o", design.file("up.ini")});
+    EXPECT_EQ(beside.exitCode, 0) << beside.err;
+    EXPECT_EQ(runCli({"check", design.file("up.ini")}).exitCode, 0);
+
+    const DesignCopy absolute("line-hands.ini", {{"image", design.file("face.bmp")}});
+    const CliRun moved = runCli({"upgrade", absolute.design(), "-o", other + "/abs.ini"});
+    EXPECT_EQ(moved.exitCode, 0) << moved.err;
+    EXPECT_EQ(runCli({"check", other + "/abs.ini"}).exitCode, 0);
+}
+
+TEST(CliUpgrade, refusedSaveSaysSoAndFails) {
+    // The picture named absolutely, so that the save into another folder is attempted.
+    const DesignCopy pictures("line-hands.ini");
+    const DesignCopy design("line-hands.ini", {{"image", pictures.file("face.bmp")}});
     writeBytes(design.file("plain"), "x");
     const CliRun run = runCli({"upgrade", design.design(), "-o", design.file("plain") + "/x.ini"});
     EXPECT_EQ(run.exitCode, 1);
@@ -173,6 +200,16 @@ TEST(CliCheck, reportsTheFirstRefusal) {
     EXPECT_EQ(run.errLines(),
               std::vector<std::string>{"dialwright: In this version copy FPS must be a multiple "
                                        "of 6 for second hand smooth movement"});
+}
+
+// A run-time error ends a run without a message of the run's own; check says what it was.
+TEST(CliCheck, namesTheRunTimeErrorThatEndsTheRun) {
+    for (const char* sample : {"line-hands.ini", "erase-mode.ini", "digital.ini"}) {
+        const DesignCopy design(sample, {{"duration", "99999999999"}});
+        const CliRun run = runCli({"check", design.design()});
+        EXPECT_EQ(run.exitCode, 1) << sample;
+        EXPECT_EQ(run.errLines(), std::vector<std::string>{"dialwright: Overflow"}) << sample;
+    }
 }
 
 TEST(CliCodecs, listsTheUncompressedFormatFirst) {

@@ -185,8 +185,8 @@ TEST(CliWriterFailure, fullDiskEndsTheExportWithTheWritersMessage) {
 
 // Ctrl-C asks the run to stop: it finishes the step, closes the file, and the program says how
 // far it got.
-TEST(CliInterrupt, stopsTheExportWithAPlayableFile) {
-    const DesignCopy design("line-hands.ini");
+void expectStoppedWithAPlayableFile(const char* sample) {
+    const DesignCopy design(sample);
     const std::string out = design.file("long.avi");
     CliProcess cli({"export", design.design(), "-o", out, "--codec", "mjpeg", "--duration",
                     "100000", "--fps", "1"});
@@ -206,6 +206,15 @@ TEST(CliInterrupt, stopsTheExportWithAPlayableFile) {
     EXPECT_EQ(lines[0], head + std::to_string(frames) + " of 100000 frames");
     EXPECT_GT(frames, 0);
     EXPECT_EQ(probe(out).frames, frames);
+}
+
+TEST(CliInterrupt, stopsTheExportWithAPlayableFile) {
+    expectStoppedWithAPlayableFile("line-hands.ini");
+}
+
+// A digital export never yields to the event queue; the stop request must reach it all the same.
+TEST(CliInterrupt, stopsADigitalExportWithAPlayableFile) {
+    expectStoppedWithAPlayableFile("digital.ini");
 }
 
 } // namespace

@@ -1,6 +1,10 @@
 // The progress bar's text and the frame number it follows from the status texts.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <pty.h>
+#include <unistd.h>
+
 #include "clihost.h"
 #include "progressbar.h"
 
@@ -24,6 +28,19 @@ TEST(ProgressBarText, copesWithNoFramesUnknownTotalsAndOvershoot) {
               "[##############################] frame 60/50  0:00 left");
 }
 
+// Totals near the 64-bit limit come from absurd durations; the bar stays right and the time left
+// is capped at the largest count of seconds.
+TEST(ProgressBarText, handlesTotalsNearTheLimitWithoutOverflow) {
+    constexpr std::int64_t kHuge = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(ProgressBar::text(kHuge / 2, kHuge, 0), "[##############                ] frame " +
+                                                          std::to_string(kHuge / 2) + "/" +
+                                                          std::to_string(kHuge) + "  0:00 left");
+    // One frame in 4000 ms of a huge total: the time left is far past the 64-bit milliseconds.
+    EXPECT_EQ(ProgressBar::text(1, kHuge, 4000), "[                              ] frame 1/" +
+                                                     std::to_string(kHuge) + "  " +
+                                                     std::to_string(kHuge / 60) + ":07 left");
+}
+
 TEST(ProgressBarText, staysSilentOffATerminal) {
     std::FILE* file = std::tmpfile();
     ASSERT_NE(file, nullptr);
@@ -36,6 +53,35 @@ TEST(ProgressBarText, staysSilentOffATerminal) {
     }
     EXPECT_EQ(std::ftell(file), 0);
     std::fclose(file);
+}
+
+// Status lines echoed to the terminal the bar is drawn on must not be glued to the bar.
+TEST(CliHostStatusEcho, clearsTheBarBeforeEachLineOnATerminal) {
+    int master = -1;
+    int slave = -1;
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        GTEST_SKIP() << "no pseudo-terminal here";
+    }
+    std::FILE* terminal = ::fdopen(slave, "w");
+    ASSERT_NE(terminal, nullptr);
+    {
+        CliHost host(terminal, terminal);
+        host.beginRun(10, true);
+        host.setStatusText("STA_FRAMECOUNT", "first :  1");
+        host.setStatusText("STA_FRAMECOUNT", "second :  2");
+        host.endRun();
+    }
+    std::fclose(terminal);
+    std::string seen;
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = ::read(master, buffer, sizeof buffer)) > 0) {
+        seen.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(master);
+    const std::size_t bar = seen.find("] frame 1/10");
+    ASSERT_NE(bar, std::string::npos) << seen;
+    EXPECT_NE(seen.find("\r\033[Ksecond :  2", bar), std::string::npos) << seen;
 }
 
 TEST(TrailingFrameNumber, readsTheNumberThatEndsAStatusText) {

@@ -74,6 +74,19 @@ INSTANTIATE_TEST_SUITE_P(
             "durationZero", "line-hands.ini", {}, {"--duration", "0"}, {"Invalid duration"}},
         RefusalCase{
             "eraseDurationZero", "erase-mode.ini", {}, {"--duration", "0"}, {"Invalid duration"}},
+        // A duration past 32 bits is a run-time error, which ends the run; its name is shown.
+        RefusalCase{
+            "durationOverflow", "line-hands.ini", {}, {"--duration", "99999999999"}, {"Overflow"}},
+        RefusalCase{"eraseDurationOverflow",
+                    "erase-mode.ini",
+                    {},
+                    {"--duration", "99999999999"},
+                    {"Overflow"}},
+        RefusalCase{"digitalDurationOverflow",
+                    "digital.ini",
+                    {},
+                    {"--duration", "99999999999"},
+                    {"Overflow"}},
         RefusalCase{"rateZero", "line-hands.ini", {}, {"--fps", "0"}, {kInvalidRate}},
         RefusalCase{"rateRoundingToZero", "line-hands.ini", {}, {"--fps", "0.4"}, {kInvalidRate}},
         RefusalCase{"rateEmpty", "line-hands.ini", {}, {"--fps", ""}, {kInvalidRate}},

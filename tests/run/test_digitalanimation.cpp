@@ -179,6 +179,32 @@ TEST_F(DigitalRunTest, stopAndUnloadDuringAYieldEndTheRunThroughItsClosingSteps)
     EXPECT_TRUE(idleAgain());
 }
 
+// A digital run started directly (not through test) still counts as active, so a test run
+// inside it leaves idle off while the outer run is stopping; a measure inside it does not count.
+TEST_F(DigitalRunTest, runStartedDirectlyStaysActiveUntilItsOwnEnd) {
+    session.design().synctest = 0;
+    session.design().duration = "2";
+    RunOutput output;
+    bool issued = false;
+    bool outerStopping = false;
+    host.onYield = [&] {
+        if (issued) {
+            return;
+        }
+        issued = true;
+        session.design().duration = "1";
+        session.test();
+        RunOutput measure;
+        session.digitalAnimation(measure, true);
+        const RunState& st = session.runState();
+        outerStopping = !st.running && !st.idle && st.activeRuns == 1;
+    };
+    session.digitalAnimation(output, false);
+    EXPECT_TRUE(outerStopping);
+    EXPECT_EQ(session.runState().activeRuns, 0);
+    EXPECT_TRUE(idleAgain());
+}
+
 TEST_F(DigitalRunTest, failedFrameOrOverflowEndsTheRunQuietly) {
     sink->failAtFrame = 2;
     exportToSink();

@@ -140,6 +140,31 @@ TEST_F(EraseRunTest, compositeShowsTheEraseBackgroundWhereTheSweepPainted) {
     expectIdle();
 }
 
+// The centre and the composite position are taken when the run starts, like the hand tables the
+// line's tips come from; moving them during the run changes nothing until the next run.
+TEST_F(EraseRunTest, centreAndCompositePositionMovedDuringARunAreNotFollowed) {
+    setUpComposite();
+    session.design().useir = 0;
+    session.design().times = "30";
+    host.onYield = [&] {
+        if (host.yieldCount == 1) {
+            session.design().centrex = 10;
+            session.design().centrey = 10;
+            session.design().eraseTopLeftX = 0;
+            session.design().eraseTopLeftY = 0;
+        }
+    };
+    const std::string path = output.file("moved.avi");
+    session.saveAviAs(path);
+    const auto frames = decodedFrames(path, 400, 240);
+    ASSERT_EQ(frames.size(), 6u);
+    // The face stays at (40, 30): the corner of the last frame is still the background.
+    EXPECT_EQ(bgrAt(frames[5], 400, 5, 5), (std::array<int, 3>{255, 0, 0}));
+    // No line was drawn from the moved centre.
+    EXPECT_EQ(mainPixel(10, 10), kFace);
+    EXPECT_EQ(mainPixel(160, 130), 0xFFFF0000u); // the sweep about the real centre
+}
+
 TEST_F(EraseRunTest, unloadingTheEraseBackgroundDuringACompositeExportEndsIt) {
     setUpComposite();
     session.design().duration = "2";
