@@ -12,6 +12,7 @@
 #include "render/handtables.h"
 #include "render/renderwindowholder.h"
 #include "render/surfacepainter.h"
+#include "run/closingsteps.h"
 #include "run/runstate.h"
 
 namespace dw::run {
@@ -32,21 +33,14 @@ EraseRun::EraseRun(const RunContext& context, RunOutput output)
 
 void EraseRun::run() {
     const ActiveRun active(mCtx.state);
-    try {
-        if (!start()) {
-            return;
-        }
-        while (!mStop && mRemaining >= 1) {
-            frame();
-        }
-    } catch (const design::RuntimeError& error) {
-        // The run's one error trap: no message, the closing steps below.
-        mCtx.state.runError = error.description();
-    } catch (...) {
-        close();
-        throw;
-    }
-    close();
+    runWithClosingSteps(
+        mCtx.state, [this] { return start(); },
+        [this] {
+            while (!mStop && mRemaining >= 1) {
+                frame();
+            }
+        },
+        [this] { close(); });
 }
 
 bool EraseRun::start() {

@@ -9,6 +9,7 @@
 #include "design/runtimeerror.h"
 #include "render/renderwindowholder.h"
 #include "render/vectorhand.h"
+#include "run/closingsteps.h"
 #include "run/runstate.h"
 
 namespace dw::run {
@@ -34,21 +35,14 @@ NormalRun::NormalRun(const RunContext& context, RunOutput output)
 
 void NormalRun::run() {
     const ActiveRun active(mCtx.state);
-    try {
-        if (!start()) {
-            return;
-        }
-        while (!mStop && mRemaining > 0) {
-            step();
-        }
-    } catch (const design::RuntimeError& error) {
-        // The run's one error trap: no message, the closing steps below.
-        mCtx.state.runError = error.description();
-    } catch (...) {
-        close();
-        throw;
-    }
-    close();
+    runWithClosingSteps(
+        mCtx.state, [this] { return start(); },
+        [this] {
+            while (!mStop && mRemaining > 0) {
+                step();
+            }
+        },
+        [this] { close(); });
 }
 
 // The checks in their fixed order; a refusal shows its message and ends the run before any flag
