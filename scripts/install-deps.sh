@@ -5,12 +5,13 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev
-    libavcodec-dev libavutil-dev libswscale-dev
+    libavcodec-dev libavutil-dev libswscale-dev libavformat-dev libavfilter-dev
+    qt6-charts-dev
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core
     ffmpeg
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick xdotool x11-utils
 )
 
 missing=()
