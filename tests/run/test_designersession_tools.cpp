@@ -225,64 +225,40 @@ TEST_F(ToolsTest, unloadingTheSlotDuringADragEndsIt) {
     EXPECT_FALSE(test->circleTool().centreSet);
 }
 
-struct ErasePresetCase {
-    const char* name;
-    std::int16_t erase;
-    bool saving;
-    std::vector<std::string> expected; // times, radius, innerradius, sw, sred, sgreen, sblue
-};
-
-class ErasePresets : public ToolsTest, public ::testing::WithParamInterface<ErasePresetCase> {};
-
-TEST_P(ErasePresets, followTheBoxUnlessAnExportSaves) {
-    for (auto* box :
-         {&d().times, &d().radius, &d().innerradius, &d().sw, &d().sred, &d().sgreen, &d().sblue}) {
-        *box = "x";
-    }
-    d().erase = GetParam().erase;
-    session.runState().saving = GetParam().saving;
+TEST_F(ToolsTest, eraseBoxWritesItsPresetsUnlessAnExportSaves) {
+    const auto boxes = [this] {
+        return std::vector{d().times, d().radius, d().innerradius, d().sw,
+                           d().sred,  d().sgreen, d().sblue};
+    };
+    d().erase = 1;
     session.chkErase_Click();
-    EXPECT_EQ(std::vector<std::string>({d().times, d().radius, d().innerradius, d().sw, d().sred,
-                                        d().sgreen, d().sblue}),
-              GetParam().expected);
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"0", "85", "60", "10", "29", "7", "141"}));
+    d().erase = 0;
+    session.runState().saving = true;
+    session.chkErase_Click();
+    EXPECT_EQ(d().radius, "85") << "an export keeps the design it started with";
+    session.runState().saving = false;
+    session.chkErase_Click();
+    EXPECT_EQ(boxes(), (std::vector<std::string>{"30", "64", "10", "2", "255", "255", "255"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tools, ErasePresets,
-    ::testing::Values(
-        ErasePresetCase{"ticked", 1, false, {"0", "85", "60", "10", "29", "7", "141"}},
-        ErasePresetCase{"cleared", 0, false, {"30", "64", "10", "2", "255", "255", "255"}},
-        ErasePresetCase{"duringExport", 1, true, {"x", "x", "x", "x", "x", "x", "x"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct ToolColourCase {
-    const char* name;
-    const char *red, *green, *blue;
-    std::int32_t colour;
-};
-
-class ToolColour : public ToolsTest, public ::testing::WithParamInterface<ToolColourCase> {};
-
-TEST_P(ToolColour, isMadeOfTheThreeBoxesHeldToAByte) {
-    d().ctr = GetParam().red;
-    d().ctg = GetParam().green;
-    d().ctb = GetParam().blue;
-    session.chkRect_Click();
-    EXPECT_EQ(session.rgbCircTool(), GetParam().colour);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tools, ToolColour,
-    ::testing::Values(ToolColourCase{"plain", "0", "128", "255", 0xFF8000},
-                      ToolColourCase{"halvesToEven", "12.5", "13.5", "0", 0x000E0C},
-                      ToolColourCase{"above255", "300", "255.5", "9999", 0xFFFFFF},
-                      ToolColourCase{"negativeIsZero", "-4", "1", "2", 0x020100}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ToolsTest, toolColourPastSixteenBitsIsAnOverflowAndKeepsTheOld) {
+TEST_F(ToolsTest, toolColourIsMadeOfTheThreeBoxesHeldToAByte) {
+    struct Row {
+        const char *name, *red, *green, *blue;
+        std::int32_t colour;
+    };
+    for (const Row& row : {Row{"plain", "0", "128", "255", 0xFF8000},
+                           Row{"halvesToEven", "12.5", "13.5", "0", 0x000E0C},
+                           Row{"outOfByteRange", "300", "-4", "255.5", 0xFF00FF}}) {
+        d().ctr = row.red;
+        d().ctg = row.green;
+        d().ctb = row.blue;
+        session.chkRect_Click();
+        EXPECT_EQ(session.rgbCircTool(), row.colour) << row.name;
+    }
     d().ctg = "40000";
     EXPECT_THROW(session.updateCircToolColour(), RuntimeError);
-    EXPECT_EQ(session.rgbCircTool(), 0x00FF00);
+    EXPECT_EQ(session.rgbCircTool(), 0xFF00FF) << "past 16 bits the colour stays";
 }
 
 } // namespace
