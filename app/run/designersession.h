@@ -22,6 +22,7 @@
 #include "render/bitmaphands.h"
 #include "render/framecomposer.h"
 #include "render/handgeometry.h"
+#include "render/picturetools.h"
 #include "render/renderwindowholder.h"
 #include "run/digitalanimation.h"
 #include "run/runcontext.h"
@@ -143,6 +144,32 @@ public:
     bool getTopLeft();
     void cmdAutoCentre_Click();
 
+    // ---- Picture window tools (designersession_tools.cpp) ----
+    // Recomputes rgbCircTool from ctr, ctg and ctb (each held to 0..255); the design window calls
+    // it whenever one of the three changes. RuntimeError("Overflow") when a box does not fit 16
+    // bits; the colour is then unchanged.
+    void updateCircToolColour();
+    // The colour the two positioners draw in, 0x00BBGGRR; white until the boxes say otherwise.
+    std::int32_t rgbCircTool() const { return mRgbCircTool; }
+    // The clicks of chkCirc, chkRect and chkErase, once the box's new value is in the design.
+    // chkCirc and chkRect recompute the tool colour (throwing as updateCircToolColour); chkRect
+    // in digital mode also measures the read-out into testwid and testhei. chkErase writes the
+    // erase-mode or the normal presets, and nothing while an export saves. The last never fails.
+    void chkCirc_Click();
+    void chkRect_Click();
+    void chkErase_Click();
+    // The mouse over the Picture1 of a slot's window, in picture pixels (real numbers, anywhere,
+    // on the picture or off it). A move always shows the position in "STA_POS"; while a run goes
+    // nothing else happens. Events for an empty slot are ignored, and a window that a command
+    // replaced starts with its own idle tools. Never throw: a run-time error (a position past 16
+    // bits) is shown as its description.
+    void pictureMouseDown(design::PictureSlot slot, render::MouseButton button, double x, double y);
+    void pictureMouseMove(design::PictureSlot slot, bool buttonHeld, double x, double y);
+    void pictureMouseUp(design::PictureSlot slot, double x);
+    // The colour under the pointer for a status read-out, "0xBBGGRR (r, g, b)"; empty off the
+    // picture and for an empty slot. Never fails.
+    std::string pointerColourText(design::PictureSlot slot, double x, double y) const;
+
     // ---- Design file, log and preferences (designersession_file.cpp) ----
     // Ask for a design file and load or save it; Cancelled changes nothing, Failed was shown to
     // the user (a load keeps what it read, a save leaves the file as it was).
@@ -222,6 +249,7 @@ private:
     design::DesignFileFlow fileFlow();
     design::Preferences preferences();
     void reportRuntimeError(const std::string& description);
+    render::ToolCommands toolCommands();
 
     design::Host& mHost;
     design::ClockDesign mDesign;
@@ -233,6 +261,7 @@ private:
     render::BitmapHands mBitmapHands;
     RunState mRunState;
     ReadoutSize mReadoutSize;
+    std::int32_t mRgbCircTool = 0xFFFFFF; // ctr, ctg, ctb start at 255
     design::DesignLog mLog;
     std::string mLastDir;
     platform::FileProfileStore mFileStore;

@@ -5,6 +5,7 @@
 #include <QFont>
 
 #include "design/host.h"
+#include "design/mutedhost.h"
 #include "design/numbertext.h"
 #include "design/pictureslots.h"
 #include "design/runtimeerror.h"
@@ -23,8 +24,10 @@ using design::PictureSlot;
 
 class DigitalRun {
 public:
-    DigitalRun(DesignerSession& session, RunOutput& output, bool measureOnly, ReadoutSize& size)
+    DigitalRun(DesignerSession& session, RunOutput& output, bool measureOnly, ReadoutSize& size,
+               Refusals refusals)
         : mSession(session), mOutput(output), mMeasureOnly(measureOnly), mSize(size),
+          mMuted(session.host()), mMessages(refusals == Refusals::Silent ? mMuted : session.host()),
           mPacer(session.host(), session.design(), [this] { mMain.check(); }) {}
     // The pacer's check calls back into this run, so the run stays where it was made.
     DigitalRun(const DigitalRun&) = delete;
@@ -47,6 +50,8 @@ private:
     RunOutput& mOutput;
     const bool mMeasureOnly;
     ReadoutSize& mSize;
+    design::MutedHost mMuted;
+    design::Host& mMessages; // where refusals are told
     // False for a measuring pass during another run: the main picture is that run's.
     bool mOwnsPicture = true;
     design::HeldPictureWindow mMain;
@@ -71,7 +76,7 @@ void DigitalRun::run() {
         active.emplace(state);
     }
     if (state.saving) {
-        mSession.host().showMessage("Save in progress", design::MessageIcon::Information);
+        mMessages.showMessage("Save in progress", design::MessageIcon::Information);
         endRefused();
         return;
     }
@@ -112,7 +117,7 @@ bool DigitalRun::start() {
         mSession.quickReloadBackground();
     }
     std::optional<DigitalSettings> settings =
-        readDigitalSettings(mSession.design(), mSession.host(), mMeasureOnly);
+        readDigitalSettings(mSession.design(), mMessages, mMeasureOnly);
     if (!settings) {
         return false;
     }
@@ -223,8 +228,8 @@ void DigitalRun::showMainPicture() {
 } // namespace
 
 void runDigitalAnimation(DesignerSession& session, RunOutput& output, bool measureOnly,
-                         ReadoutSize& size) {
-    DigitalRun(session, output, measureOnly, size).run();
+                         ReadoutSize& size, Refusals refusals) {
+    DigitalRun(session, output, measureOnly, size, refusals).run();
 }
 
 } // namespace dw::run

@@ -24,7 +24,11 @@ struct ReadoutSize {
 //
 // A measuring pass (`measureOnly`) never changes the run flags, and while another run is active
 // it leaves the main picture alone too, so it cannot stop or spoil that run.
+//
+// `refusals` Silent keeps the refusal messages of a pass to itself: the rectangle positioner
+// measures on every mouse move, and a message box per move would trap the pointer.
+enum class Refusals { Shown, Silent };
 void runDigitalAnimation(DesignerSession& session, RunOutput& output, bool measureOnly,
-                         ReadoutSize& size);
+                         ReadoutSize& size, Refusals refusals = Refusals::Shown);
 
 } // namespace dw::run
