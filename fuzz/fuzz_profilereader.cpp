@@ -1,5 +1,5 @@
 // Profile text from anywhere: reading must never fail, and a write must read back as itself
-// without disturbing any other key.
+// (less any outer quotes) without disturbing any other key.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cctype>
@@ -19,6 +19,14 @@ std::string_view trimmed(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// A value as a reader gets it back: trimmed, then one matching pair of quotes around it dropped.
+std::string_view readBack(std::string_view written) {
+    written = trimmed(written);
+    const bool quoted = written.size() >= 2 && written.front() == written.back() &&
+                        (written.front() == '"' || written.front() == '\'');
+    return quoted ? written.substr(1, written.size() - 2) : written;
 }
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -76,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         if (!overwritten) {
             const auto found = findProfileValue(*batch, section, entries[i].first);
-            require(found.has_value() && *found == trimmed(profileValueText(entries[i].second)));
+            const std::string written = profileValueText(entries[i].second);
+            require(found.has_value() && *found == readBack(written));
         }
         probeWritten = probeWritten || sameName(entries[i].first, probe);
     }

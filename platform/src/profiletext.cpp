@@ -90,6 +90,16 @@ ParsedLine parseLine(std::string_view line) {
     return {LineKind::Key, trim(t.substr(0, eq)), trim(t.substr(eq + 1))};
 }
 
+// Hand-edited files and other writers quote values; one matching pair around the whole value
+// is dropped, so that what a reader gets is what was meant. A lone or unmatched quote stays.
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && value.front() == value.back() &&
+        (value.front() == '"' || value.front() == '\'')) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 bool usableKey(std::string_view key) {
     return !key.empty() && key.front() != '[' && key.front() != ';' &&
            key.find_first_of("=\r\n") == std::string_view::npos;
@@ -107,9 +117,15 @@ std::string lowerName(std::string_view name) {
     return lower;
 }
 
+// A key line and the key as the file spells it.
+struct KeyLine {
+    Line line;
+    std::string_view name;
+};
+
 // The key lines of the first section of a name and where that section's last filled line is.
 struct SectionScan {
-    std::vector<Line> keyLines;
+    std::vector<KeyLine> keyLines;
     std::unordered_map<std::string, std::size_t> firstKeyLine; // lower-case key -> keyLines index
     std::optional<Line> lastFilled; // header included; nullopt when the section is missing
 };
@@ -137,13 +153,53 @@ SectionScan scanSection(std::string_view text, std::string_view section) {
         }
         if (parsed.kind == LineKind::Key) {
             scan.firstKeyLine.try_emplace(lowerName(parsed.name), scan.keyLines.size());
-            scan.keyLines.push_back(line);
+            scan.keyLines.push_back({line, parsed.name});
         }
         if (!trim(content).empty()) {
             scan.lastFilled = line;
         }
     }
     return scan;
+}
+
+// What a batch does to a section: key lines replaced, and new key lines in order of first write.
+struct WritePlan {
+    std::map<std::size_t, std::string> replaced; // key line index in the scan -> new line
+    struct Appended {
+        std::string name; // lower case
+        std::string_view spelling;
+        std::string line;
+    };
+    std::vector<Appended> appended;
+};
+
+// nullopt when a key could not be read back as itself.
+std::optional<WritePlan> planWrites(const SectionScan& scan,
+                                    const std::vector<ProfileEntry>& entries) {
+    WritePlan plan;
+    for (const auto& [rawKey, value] : entries) {
+        const std::string_view key = trim(rawKey);
+        if (!usableKey(key)) {
+            return std::nullopt;
+        }
+        const std::string name = lowerName(key);
+        if (const auto found = scan.firstKeyLine.find(name); found != scan.firstKeyLine.end()) {
+            // Replacing keeps the file's own spelling of the key.
+            const std::string_view spelling = scan.keyLines[found->second].name;
+            plan.replaced[found->second] = std::string(spelling) + "=" + profileValueText(value);
+            continue;
+        }
+        // A key new to the file keeps the spelling of its first write, as a later write of the
+        // same key one at a time would find that spelling in the file.
+        const auto earlier = std::find_if(plan.appended.begin(), plan.appended.end(),
+                                          [&](const auto& entry) { return entry.name == name; });
+        if (earlier != plan.appended.end()) {
+            earlier->line = std::string(earlier->spelling) + "=" + profileValueText(value);
+        } else {
+            plan.appended.push_back({name, key, std::string(key) + "=" + profileValueText(value)});
+        }
+    }
+    return plan;
 }
 
 } // namespace
@@ -163,7 +219,7 @@ std::optional<std::string_view> findProfileValue(std::string_view text, std::str
             }
             inSection = sameName(parsed.name, section);
         } else if (inSection && parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
-            return parsed.value;
+            return unquoted(parsed.value);
         }
     }
     return std::nullopt;
@@ -176,43 +232,26 @@ std::optional<std::string> applyProfileWrites(std::string_view text, std::string
         return std::nullopt;
     }
     const SectionScan scan = scanSection(text, section);
-    std::map<std::size_t, std::string> replaced; // key line index in the scan -> new line
-    std::vector<std::pair<std::string, std::string>> appended; // lower-case key, new line
-    for (const auto& [rawKey, value] : entries) {
-        const std::string_view key = trim(rawKey);
-        if (!usableKey(key)) {
-            return std::nullopt;
-        }
-        std::string line = std::string(key) + "=" + profileValueText(value);
-        const std::string name = lowerName(key);
-        if (const auto found = scan.firstKeyLine.find(name); found != scan.firstKeyLine.end()) {
-            replaced[found->second] = std::move(line);
-            continue;
-        }
-        const auto earlier = std::find_if(appended.begin(), appended.end(),
-                                          [&](const auto& entry) { return entry.first == name; });
-        if (earlier != appended.end()) {
-            earlier->second = std::move(line);
-        } else {
-            appended.emplace_back(name, std::move(line));
-        }
+    const std::optional<WritePlan> plan = planWrites(scan, entries);
+    if (!plan) {
+        return std::nullopt;
     }
     std::string result;
     result.reserve(text.size() + 64 * entries.size());
     std::size_t cursor = 0;
-    for (const auto& [index, line] : replaced) {
-        const Line& old = scan.keyLines[index];
+    for (const auto& [index, line] : plan->replaced) {
+        const Line& old = scan.keyLines[index].line;
         result.append(text.substr(cursor, old.begin - cursor));
         result.append(line);
         cursor = old.end;
     }
-    if (appended.empty()) {
+    if (plan->appended.empty()) {
         result.append(text.substr(cursor));
         return result;
     }
     std::string lines;
-    for (const auto& entry : appended) {
-        lines += entry.second;
+    for (const auto& entry : plan->appended) {
+        lines += entry.line;
         lines += kLineEnd;
     }
     if (scan.lastFilled) {

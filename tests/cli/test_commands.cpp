@@ -193,6 +193,19 @@ TEST(CliCheck, passesASampleWithoutWritingAnything) {
     EXPECT_EQ(filesIn(design.folder().path().string()), before);
 }
 
+// Other tools and hand edits quote file names; the pictures load all the same.
+TEST(CliCheck, loadsPicturesNamedWithQuotes) {
+    const DesignCopy design("bitmap-hands.ini", {{"image", "\"face.bmp\""},
+                                                 {"hourbitmap", "\"hour.bmp\""},
+                                                 {"minutebitmap", "  'minute.bmp'  "}});
+    const CliRun run = runCli({"check", design.design()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "a picture that does not load is named on standard error";
+    ASSERT_EQ(run.outLines().size(), 2u) << run.out;
+    EXPECT_EQ(run.outLines()[1], "Checks passed: an export would write 300 frames of 320 x 240 "
+                                 "at 30 frames per second.");
+}
+
 TEST(CliCheck, reportsTheFirstRefusal) {
     const DesignCopy design("kite-hands.ini", {{"copyfps", "10"}});
     const CliRun run = runCli({"check", design.design()});

@@ -91,7 +91,7 @@ TEST_F(DesignWriterTest, saveOverAFileUpdatesKeysInPlaceAndKeepsTheRest) {
     ASSERT_TRUE(writeDesign(file, design, toolbar));
     const std::string text = *store.file(file.path());
     EXPECT_EQ(
-        text.rfind("[prefs]\r\nhred=keep\r\n[Clock]\r\nmine=1\r\nhred=12\r\nversion=0.9\r\n", 0),
+        text.rfind("[prefs]\r\nhred=keep\r\n[Clock]\r\nmine=1\r\nHRED=12\r\nversion=0.9\r\n", 0),
         0u);
     const std::string tail = "chkDigital=0\r\n\r\n[other]\r\nchkDigital=keep\r\n";
     EXPECT_EQ(text.substr(text.size() - tail.size()), tail);

@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "dw/platform/memoryprofilestore.h"
 #include "scratchfolder.h"
 
 using namespace dw::platform;
@@ -89,7 +90,7 @@ TEST_F(FileProfileStoreTest, saveUpdatesKeysInPlaceAndKeepsEverythingElse) {
     writeBytes(design, "; notes\n[prefs]\nhred=keep\n\n[Clock]\nHRED = 1\nother=x\n\n[tail]\n");
     ASSERT_TRUE(store.writeProfileStrings(design, "clock", {{"hred", "200"}, {"hw", "4"}}));
     EXPECT_EQ(readBytes(design),
-              "; notes\n[prefs]\nhred=keep\n\n[Clock]\nhred=200\nother=x\nhw=4\r\n\n[tail]\n");
+              "; notes\n[prefs]\nhred=keep\n\n[Clock]\nHRED=200\nother=x\nhw=4\r\n\n[tail]\n");
     EXPECT_EQ(store.getProfileString(design, "prefs", "hred", "0"), "keep");
 }
 
@@ -232,3 +233,101 @@ TEST_F(FileProfileStoreTest, fileMountedOverItsNameIsRewrittenInPlace) {
     EXPECT_EQ(readBytes(source), "[clock]\r\nhw=5\r\n");
     EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"design.ini", "source.ini"}));
 }
+
+struct QuotedReadCase {
+    const char* name;
+    std::string lines; // after "[clock]"
+    const char* key;
+    std::string value;
+};
+
+class FileProfileStoreQuotedRead : public FileProfileStoreTest,
+                                   public testing::WithParamInterface<QuotedReadCase> {};
+
+TEST_P(FileProfileStoreQuotedRead, dropsOneMatchingPairOfQuotesAndLeavesTheFileAlone) {
+    const std::string text = "[clock]\r\n" + GetParam().lines;
+    writeBytes(design, text);
+    EXPECT_EQ(store.getProfileString(design, "clock", GetParam().key, "0"), GetParam().value);
+    EXPECT_EQ(readBytes(design), text);
+    MemoryProfileStore memory;
+    memory.setFile(design, text);
+    EXPECT_EQ(memory.getProfileString(design, "clock", GetParam().key, "0"), GetParam().value)
+        << "the in-memory store reads alike";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, FileProfileStoreQuotedRead,
+    testing::Values(
+        QuotedReadCase{"doubleQuotes", "image=\"face.bmp\"\r\n", "image", "face.bmp"},
+        QuotedReadCase{"singleQuotes", "sq='single'\r\n", "sq", "single"},
+        QuotedReadCase{"innerBlanksStay", "pad=\"  padded  \"\r\n", "pad", "  padded  "},
+        QuotedReadCase{"outerBlanksGoFirst", "out=  \"x\" \t \r\n", "out", "x"},
+        QuotedReadCase{"emptyDoubleQuotes", "empty=\"\"\r\n", "empty", ""},
+        QuotedReadCase{"emptySingleQuotes", "sqempty=''\r\n", "sqempty", ""},
+        QuotedReadCase{"quotedBlanksOnly", "blank=\"   \"\r\n", "blank", "   "},
+        QuotedReadCase{"onlyTheOuterPairGoes", "inner=\"a\" b \"c\"\r\n", "inner", "a\" b \"c"},
+        QuotedReadCase{"otherQuoteInsideStays", "sq='say \"hi\"'\r\n", "sq", "say \"hi\""},
+        QuotedReadCase{"openingQuoteAloneStays", "open=\"unbalanced\r\n", "open", "\"unbalanced"},
+        QuotedReadCase{"closingQuoteAloneStays", "close=unbalanced\"\r\n", "close", "unbalanced\""},
+        QuotedReadCase{"mixedQuotesStay", "mixed=\"x'\r\n", "mixed", "\"x'"},
+        QuotedReadCase{"oneQuoteEndsAtItsLine", "one=\"\r\nnext=\"x\"\r\n", "one", "\""},
+        QuotedReadCase{"oneQuoteAtTheEndOfTheFile", "one= '", "one", "'"},
+        QuotedReadCase{"limitAppliesToTheValueRead", "long=\"" + std::string(300, 'v') + "\"\r\n",
+                       "long", std::string(254, 'v')}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(FileProfileStoreTest, writtenQuotesAreStoredAsGivenAndReadBackWithout) {
+    ASSERT_TRUE(store.writeProfileString(design, "clock", "image", "\"face.bmp\""));
+    EXPECT_EQ(readBytes(design), "[clock]\r\nimage=\"face.bmp\"\r\n");
+    EXPECT_EQ(store.getProfileString(design, "clock", "image", "0"), "face.bmp");
+}
+
+struct SpellingCase {
+    const char* name;
+    std::string before;
+    const char* section;
+    std::vector<ProfileEntry> entries;
+    std::string after;
+};
+
+class FileProfileStoreSpelling : public FileProfileStoreTest,
+                                 public testing::WithParamInterface<SpellingCase> {};
+
+TEST_P(FileProfileStoreSpelling, replacingKeepsTheFileSpellingOfKeysAndSections) {
+    writeBytes(design, GetParam().before);
+    ASSERT_TRUE(store.writeProfileStrings(design, GetParam().section, GetParam().entries));
+    EXPECT_EQ(readBytes(design), GetParam().after);
+    MemoryProfileStore memory;
+    memory.setFile(design, GetParam().before);
+    ASSERT_TRUE(memory.writeProfileStrings(design, GetParam().section, GetParam().entries));
+    EXPECT_EQ(memory.file(design), GetParam().after) << "the in-memory store writes alike";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileProfileStoreSpelling,
+    testing::Values(SpellingCase{"keyAndSectionOfTheFile",
+                                 "[Other]\r\nHRED=1\r\n[Clock]\r\nHRed=12\r\n",
+                                 "clock",
+                                 {{"hred", "13"}},
+                                 "[Other]\r\nHRED=1\r\n[Clock]\r\nHRed=13\r\n"},
+                    SpellingCase{"newKeyAsTheCallerSpellsIt",
+                                 "[Clock]\r\nHRed=12\r\n",
+                                 "CLOCK",
+                                 {{"HGreen", "5"}},
+                                 "[Clock]\r\nHRed=12\r\nHGreen=5\r\n"},
+                    SpellingCase{"newSectionAsTheCallerSpellsIt",
+                                 "[other]\r\nx=1\r\n",
+                                 "Clock",
+                                 {{"hw", "1"}},
+                                 "[other]\r\nx=1\r\n[Clock]\r\nhw=1\r\n"},
+                    SpellingCase{"firstOfTwoSpellingsIsReplaced",
+                                 "[clock]\nHW=1\nhw=2\n",
+                                 "clock",
+                                 {{"Hw", "3"}},
+                                 "[clock]\nHW=3\nhw=2\n"},
+                    SpellingCase{"newKeyWrittenTwiceKeepsItsFirstSpelling",
+                                 "[clock]\r\n",
+                                 "clock",
+                                 {{"HBlue", "1"}, {"hblue", "2"}},
+                                 "[clock]\r\nHBlue=2\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });

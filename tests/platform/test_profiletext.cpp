@@ -77,7 +77,7 @@ TEST(ProfileTextTest, veryLongLinesAndBinaryNoiseAreRead) {
 TEST(ProfileTextTest, replacingAKeyChangesOnlyItsLine) {
     const std::string text = "; mine\n[other]\nhw=9\n\n[clock]\nhred = 1 \nHW=2\nhd=3\n";
     EXPECT_EQ(written(text, "clock", "hw", "40"),
-              "; mine\n[other]\nhw=9\n\n[clock]\nhred = 1 \nhw=40\nhd=3\n");
+              "; mine\n[other]\nhw=9\n\n[clock]\nhred = 1 \nHW=40\nhd=3\n");
 }
 
 TEST(ProfileTextTest, missingKeyGoesAfterTheLastLineOfItsSection) {
@@ -92,7 +92,7 @@ TEST(ProfileTextTest, missingKeyGoesAfterTheLastLineOfItsSection) {
 TEST(ProfileTextTest, missingSectionGoesAtTheEndAndAnEmptyTextStartsOne) {
     EXPECT_EQ(written("", "clock", "version", "0.9"), "[clock]\r\nversion=0.9\r\n");
     EXPECT_EQ(written("[other]\nx=1", "clock", "hw", "4"), "[other]\nx=1\r\n[clock]\r\nhw=4\r\n");
-    EXPECT_EQ(written("[clock]\nhw=1\n", "Clock", "HW", "2"), "[clock]\nHW=2\n")
+    EXPECT_EQ(written("[clock]\nhw=1\n", "Clock", "HW", "2"), "[clock]\nhw=2\n")
         << "an existing section is found whatever its case";
 }
 
@@ -120,7 +120,7 @@ TEST(ProfileTextTest, batchWritesAsIfKeyAfterKey) {
         text, "clock",
         {{"hw", "3"}, {"version", "0.9"}, {"HRED", "4"}, {"VERSION", "1"}, {"md", ""}});
     ASSERT_TRUE(batch.has_value());
-    EXPECT_EQ(*batch, "[clock]\nHRED=4\nhw=3\nVERSION=1\r\nmd= \r\n\n[other]\n");
+    EXPECT_EQ(*batch, "[clock]\nhred=4\nhw=3\nversion=1\r\nmd= \r\n\n[other]\n");
     EXPECT_EQ(*applyProfileWrites("x", "clock", {{"a", "1"}, {"b", "2"}}),
               "x\r\n[clock]\r\na=1\r\nb=2\r\n");
     EXPECT_FALSE(applyProfileWrites(text, "clock", {{"hw", "5"}, {"bad=key", "1"}}).has_value())

@@ -101,7 +101,9 @@ TEST_F(RegistryStoreTest, unusablePlacesFailWithRegistryErrors) {
     write(mDir / "plainfile", "x");
     FileRegistryStore underFile((mDir / "plainfile" / "registry").string());
     EXPECT_EQ(addKey(underFile, "A"), REGDB_E_WRITEREGDB);
-    FileRegistryStore directory(mDir.string());
+    // A folder inside the test's own, so that the lock file beside it goes with the test.
+    fs::create_directory(mDir / "folder");
+    FileRegistryStore directory((mDir / "folder").string());
     RegistryTree tree;
     EXPECT_EQ(directory.read(&tree), REGDB_E_READREGDB);
     EXPECT_EQ(addKey(directory, "A"), REGDB_E_READREGDB);

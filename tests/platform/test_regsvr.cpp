@@ -18,11 +18,14 @@ struct ToolRun {
 
 class RegsvrTest : public ::testing::Test {
 protected:
+    // The registry sits in a folder of its own, so its lock file goes with it.
     void SetUp() override {
-        mRegistry = fs::path(::testing::TempDir()) / ("dw-regsvr-" + std::to_string(::getpid()));
-        fs::remove(mRegistry);
+        mFolder = fs::path(::testing::TempDir()) / ("dw-regsvr-" + std::to_string(::getpid()));
+        fs::remove_all(mFolder);
+        fs::create_directories(mFolder);
+        mRegistry = mFolder / "registry";
     }
-    void TearDown() override { fs::remove(mRegistry); }
+    void TearDown() override { fs::remove_all(mFolder); }
 
     ToolRun regsvr(const std::string& args) {
         const std::string command = "DIALWRIGHT_REGISTRY='" + mRegistry.string() + "' '" +
@@ -45,6 +48,7 @@ protected:
         return s.str();
     }
 
+    fs::path mFolder;
     fs::path mRegistry;
 };
 
