@@ -8,6 +8,7 @@
 #include <QApplication>
 
 #include "shell/shellprogram.h"
+#include "shell/toolbaricons.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication::setApplicationName("dialwright");
+    QApplication::setWindowIcon(dw::shell::applicationIcon());
 
     std::vector<std::string> designs;
     for (const QString& argument : QApplication::arguments().mid(1)) {

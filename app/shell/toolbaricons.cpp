@@ -162,7 +162,29 @@ QPixmap render(const Drawing& drawing, int size) {
     return pixmap;
 }
 
+void clockFace(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2b, 0x3a, 0x67));
+    p.drawEllipse(QPointF(8, 8), 7.5, 7.5);
+    p.setBrush(QColor(0xff, 0xfd, 0xf4));
+    p.drawEllipse(QPointF(8, 8), 6.2, 6.2);
+    p.setPen(pen(kHourColour, 1.6));
+    p.drawLine(QPointF(8, 8), QPointF(10.8, 5.8));
+    p.setPen(pen(kMinuteColour, 1.2));
+    p.drawLine(QPointF(8, 8), QPointF(7.5, 3));
+    p.setPen(pen(kSecondColour, 0.6));
+    p.drawLine(QPointF(8, 8), QPointF(11.3, 11.3));
+}
+
 } // namespace
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128}) {
+        icon.addPixmap(render(clockFace, size));
+    }
+    return icon;
+}
 
 QIcon toolbarIcon(std::string_view key) {
     const Drawing drawing = drawingOf(key);

@@ -9,4 +9,7 @@ namespace dw::shell {
 // The image of a toolbar button; an unknown key gets a plain question mark.
 QIcon toolbarIcon(std::string_view key);
 
+// The program's own icon, a clock face, for its windows (the installed one is an SVG of it).
+QIcon applicationIcon();
+
 } // namespace dw::shell
