@@ -28,6 +28,7 @@ CompressionOptionsDialog::CompressionOptionsDialog(const platform::CompressionRe
     : QDialog(parent), mRequest(request) {
     setObjectName("dlgCompressionOptions");
     setWindowTitle("Video Compression");
+    setMinimumWidth(380);
 
     mCompressor = new QComboBox(this);
     mCompressor->setObjectName("cboCompressor");
