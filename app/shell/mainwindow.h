@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
 
 #include "design/pictureslots.h"
 #include "run/exitsequence.h"
@@ -17,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMdiArea;
+class QTimer;
 class QToolBar;
 
 namespace dw::run {
@@ -115,6 +117,9 @@ private:
     QPointer<MdiChildWindow> mRenderFrame;
     std::array<QPointer<MdiChildWindow>, design::kPictureSlotCount> mPictureFrames;
     bool mDiscardingLog = false;
+    // A run sets its frame count many times a frame; the panel shows the latest at display pace.
+    QTimer* mFrameCountTimer = nullptr;
+    QString mFrameCountText;
 };
 
 } // namespace dw::shell

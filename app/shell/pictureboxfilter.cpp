@@ -31,7 +31,9 @@ bool PictureBoxFilter::eventFilter(QObject* watched, QEvent* event) {
     if (picture->width() < mBox->width() || picture->height() < mBox->height()) {
         painter.fillRect(mBox->rect(), mBox->palette().window());
     }
-    // A view of the picture's own pixels: nothing is copied per frame.
+    // A view of the picture's own pixels, copied straight in: the picture is opaque, so there
+    // is nothing to blend, and a run repaints it after every frame.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, picture->view());
     return true;
 }

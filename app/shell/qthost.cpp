@@ -1,5 +1,7 @@
 #include "shell/qthost.h"
 
+#include <chrono>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -90,13 +92,21 @@ std::optional<design::FontChoice> QtHost::fontDialog() {
 }
 
 void QtHost::yield() {
-    QCoreApplication::processEvents();
+    // The queue runs right after a window changed, so that every frame is painted, and at least
+    // every millisecond otherwise: a run yields many times a frame, and polling the window
+    // system each time would cost it more than drawing.
+    const auto now = std::chrono::steady_clock::now();
+    if (mWindowChangedSinceYield || now - mEventsRan >= kEventInterval) {
+        QCoreApplication::processEvents();
+        mEventsRan = std::chrono::steady_clock::now();
+    }
     // A synchronised test yields over and over until its next step is due; resting a
     // millisecond there leaves the processor to others without making the clock late.
     if (!mShownSinceYield) {
         QThread::msleep(1);
     }
     mShownSinceYield = false;
+    mWindowChangedSinceYield = false;
 }
 
 std::uint32_t QtHost::tickCount() {
@@ -112,6 +122,7 @@ void QtHost::setStatusText(const std::string& panelKey, const std::string& text)
 
 void QtHost::windowChanged(const std::string& windowName, design::WindowEvent event) {
     mShownSinceYield = true;
+    mWindowChangedSinceYield = true;
     if (mListener != nullptr) {
         mListener->windowChanged(windowName, event);
     }

@@ -2,6 +2,7 @@
 // The Host of the windowed program: Qt message boxes and dialogs, yields that run the event queue,
 // and the status texts and window events passed on to the main window. Tests replace the modal
 // parts (messages, file and font dialogs) by overriding them.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -69,6 +70,9 @@ private:
     // Whether anything was shown since the last yield; a yield with nothing new is a run
     // waiting for its next step.
     bool mShownSinceYield = true;
+    bool mWindowChangedSinceYield = true;
+    static constexpr std::chrono::microseconds kEventInterval{1000};
+    std::chrono::steady_clock::time_point mEventsRan{};
     platform::ScopedCompressionDialogHook mCompressionHook;
 };
 
