@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, registers the components, and exports a bundled sample design
-# to an AVI file headless with dialwright-cli; then prints the file's path, size, frame count and
-# frame rate as ffprobe reads them.
+# Installs what is needed, builds, registers the components, and opens the designer on a bundled
+# sample design when a display is present (DISPLAY or WAYLAND_DISPLAY set). Without one it exports
+# the design to an AVI file headless with dialwright-cli and prints the file's path, size, frame
+# count and frame rate as ffprobe reads them.
 # Usage: scripts/run-sample.sh [DESIGN.ini]   (default: samples/line-hands.ini)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,10 @@ design="${1:-samples/line-hands.ini}"
 ./scripts/install-deps.sh
 ./scripts/build.sh default
 ./scripts/register-components.sh build
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec build/bin/dialwright "$design"
+fi
 
 mkdir -p build/sample
 out="build/sample/$(basename "${design%.*}").avi"
