@@ -78,6 +78,11 @@ int main(int argc, char** argv) {
     dw::shell::ShellContext context(session);
     dw::shell::DesignWindow design(context);
     dw::shell::AdvancedSettingsWindow advanced(context);
+    // No main window here to hold the "&Edit" menu: the windows carry the undo keys themselves.
+    for (QWidget* window : {static_cast<QWidget*>(&design), static_cast<QWidget*>(&advanced)}) {
+        window->addAction(context.undoHistory().undoAction());
+        window->addAction(context.undoHistory().redoAction());
+    }
     context.runFileCommand([&] { return session.loadIniFile(args[1].toStdString()); });
     std::fputs(session.log().text().c_str(), stderr);
 
