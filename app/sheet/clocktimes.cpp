@@ -33,7 +33,7 @@ std::string trimmed(const std::string& text) {
 
 std::string clockTimeText(const ClockTime& time) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d", time.hours, time.minutes, time.seconds);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", time.hours, time.minutes, time.seconds);
     return text;
 }
 

@@ -14,7 +14,7 @@ struct ClockTime {
     bool operator==(const ClockTime&) const = default;
 };
 
-// "9:05:07" with two-digit minutes and seconds.
+// "09:05:07": two digits each.
 std::string clockTimeText(const ClockTime& time);
 
 // One time as H:MM or H:MM:SS (hours 0 to 23, minutes and seconds 0 to 59, digits only);
