@@ -54,7 +54,7 @@ ChildResult runChild(int seconds, const std::string& folder, const std::string& 
     const std::string secs = std::to_string(seconds);
     char* const args[] = {const_cast<char*>(self.c_str()), const_cast<char*>("--child"),
                           const_cast<char*>(secs.c_str()), const_cast<char*>(folder.c_str()),
-                          const_cast<char*>(out.c_str()), nullptr};
+                          const_cast<char*>(out.c_str()),  nullptr};
     int pipeFds[2];
     ChildResult result;
     if (::pipe(pipeFds) != 0) {

@@ -103,7 +103,7 @@ inline void prepareDesigns(const fs::path& samples, const fs::path& folder) {
 // Loads the scaled design and sets the run: centre and radius doubled with the face, the hand
 // bitmaps centred on it.
 inline bool setUpSession(dw::run::DesignerSession& session, const fs::path& folder, bool bitmap,
-                  int seconds) {
+                         int seconds) {
     const std::string ini = (folder / (bitmap ? "bitmap-hands.ini" : "line-hands.ini")).string();
     if (session.loadIniFile(ini) != dw::design::FileFlowResult::Done) {
         return false;

@@ -165,7 +165,8 @@ void parseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
 // The options of sheet and motion.
 void checkPictureValues(const Invocation& call) {
     if (call.has("--times") && call.has("--moments")) {
-        throw UsageError(call.command, "'" + call.command + "' takes --times or --moments, not both");
+        throw UsageError(call.command,
+                         "'" + call.command + "' takes --times or --moments, not both");
     }
     if (const auto text = call.value("--times")) {
         std::string bad;
@@ -187,7 +188,8 @@ void checkPictureValues(const Invocation& call) {
     }
     if (const auto text = call.value("--scale"); text && !parseScale(*text)) {
         throw UsageError(call.command,
-                         "option --scale needs a number above 0 and at most 8, not '" + *text + "'");
+                         "option --scale needs a number above 0 and at most 8, not '" + *text +
+                             "'");
     }
 }
 

@@ -86,8 +86,8 @@ QImage drawMotionPlot(const MotionRun& run, const std::string& title, int width,
         lines.push_back(steppedSeries(run.samples, &MotionSample::second,
                                       QStringLiteral("Sweep line"), QColor(200, 40, 40)));
     } else {
-        lines.push_back(steppedSeries(run.samples, &MotionSample::hour,
-                                      QStringLiteral("Hour hand"), QColor(30, 70, 180)));
+        lines.push_back(steppedSeries(run.samples, &MotionSample::hour, QStringLiteral("Hour hand"),
+                                      QColor(30, 70, 180)));
         lines.push_back(steppedSeries(run.samples, &MotionSample::minute,
                                       QStringLiteral("Minute hand"), QColor(30, 150, 60)));
         lines.push_back(steppedSeries(run.samples, &MotionSample::second,
@@ -96,8 +96,8 @@ QImage drawMotionPlot(const MotionRun& run, const std::string& title, int width,
     const qreal first = static_cast<qreal>(run.samples.front().frame);
     const qreal last = static_cast<qreal>(run.samples.back().frame + 1);
     QValueAxis* x = axis(QStringLiteral("Frame"), first, last, 7);
-    QValueAxis* y = axis(QStringLiteral("Angle index (degrees from six o'clock, anticlockwise)"),
-                         0, 360, 9);
+    QValueAxis* y =
+        axis(QStringLiteral("Angle index (degrees from six o'clock, anticlockwise)"), 0, 360, 9);
     chart.addAxis(x, Qt::AlignBottom);
     chart.addAxis(y, Qt::AlignLeft);
     for (QLineSeries* line : lines) {
@@ -133,8 +133,8 @@ MotionOutcome makeMotionPlot(run::DesignerSession& session, design::HostTap& tap
     }
     std::string fps = session.design().copyfps;
     const std::string title = (outcome.run.sweep ? "Sweep from " : "Hand angles from ") +
-                              startText(session.design()) + " at " + fps +
-                              " frames per second, " + std::to_string(options.seconds) +
+                              startText(session.design()) + " at " + fps + " frames per second, " +
+                              std::to_string(options.seconds) +
                               (options.seconds == 1 ? " second" : " seconds");
     outcome.plot = drawMotionPlot(outcome.run, title, options.width, options.height);
     if (outcome.plot.isNull()) {

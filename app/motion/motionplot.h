@@ -26,7 +26,7 @@ struct MotionOptions {
 };
 
 struct MotionOutcome {
-    QImage plot;       // null on failure
+    QImage plot; // null on failure
     MotionRun run;
     std::string error; // why there is no plot; empty when there is one
 };

@@ -54,6 +54,11 @@ std::vector<MotionSample> samplesOf(const std::vector<std::string>& statusTexts)
 MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int seconds) {
     MotionRun motion;
     design::ClockDesign& d = session.design();
+    if (session.runState().running) {
+        // The message of the Save AVI command, which this run would be refused with anyway.
+        motion.error = "Clock is running! Press the stop test button first.";
+        return motion;
+    }
     if (d.chkDigital == 1) {
         motion.error = "a digital design has no hands to plot";
         return motion;

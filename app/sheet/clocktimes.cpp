@@ -60,7 +60,7 @@ std::optional<ClockTime> parseClockTime(const std::string& text) {
 }
 
 std::optional<std::vector<ClockTime>> parseClockTimes(const std::string& text,
-                                                     std::string* badEntry) {
+                                                      std::string* badEntry) {
     std::vector<ClockTime> times;
     std::size_t from = 0;
     for (;;) {
@@ -81,8 +81,14 @@ std::optional<std::vector<ClockTime>> parseClockTimes(const std::string& text,
 
 std::vector<ClockTime> hardMoments(const ClockTime& start) {
     return {
-        {12, 0, 0},  {11, 59, 59}, {0, 0, 0},  {23, 59, 59},
-        {3, 0, 0},   {6, 30, 0},   {9, 15, 45}, {10, 8, 42},
+        {12, 0, 0},
+        {11, 59, 59},
+        {0, 0, 0},
+        {23, 59, 59},
+        {3, 0, 0},
+        {6, 30, 0},
+        {9, 15, 45},
+        {10, 8, 42},
         {start.hours, start.minutes, 59},
         {start.hours, 59, 59},
     };

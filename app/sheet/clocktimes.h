@@ -24,7 +24,7 @@ std::optional<ClockTime> parseClockTime(const std::string& text);
 // A comma-separated list of times. On a malformed entry: nullopt, with `badEntry` set to it as
 // typed.
 std::optional<std::vector<ClockTime>> parseClockTimes(const std::string& text,
-                                                     std::string* badEntry);
+                                                      std::string* badEntry);
 
 // The moments where faces go wrong: noon and the second before, midnight and the second before
 // it, the quarter hours' odd ones, the hands' famous pose, and the ends of the start time's

@@ -86,13 +86,18 @@ QFont labelFont(int pixels) {
 
 SheetOutcome makeContactSheet(run::DesignerSession& session, design::HostTap& tap,
                               const SheetOptions& options, const SheetProgress& progress) {
+    SheetOutcome outcome;
+    if (session.runState().running) {
+        // Every still would be refused with it; the sheet is refused once instead.
+        outcome.error = kClockRunning;
+        return outcome;
+    }
     design::ClockDesign& d = session.design();
     const std::string hours = d.timeh, minutes = d.timem, seconds = d.times;
     const std::vector<ClockTime> times =
         options.times.empty()
             ? hardMoments({startPart(hours), startPart(minutes), startPart(seconds)})
             : options.times;
-    SheetOutcome outcome;
     for (const ClockTime& time : times) {
         outcome.cells.push_back(takeStill(session, tap, time));
         if (progress) {
@@ -122,9 +127,9 @@ QImage drawSheet(const std::vector<SheetCell>& cells, int columns, double scale)
         }
     }
     const int count = static_cast<int>(cells.size());
-    const int across =
-        columns > 0 ? std::min(columns, count)
-                    : static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
+    const int across = columns > 0
+                           ? std::min(columns, count)
+                           : static_cast<int>(std::ceil(std::sqrt(static_cast<double>(count))));
     const int down = (count + across - 1) / across;
     const int cellW = std::max(1, static_cast<int>(std::lround(frame.width() * scale)));
     const int cellH = std::max(1, static_cast<int>(std::lround(frame.height() * scale)));

@@ -33,17 +33,20 @@ struct SheetCell {
 };
 
 struct SheetOutcome {
-    QImage sheet;               // null when no cell could be drawn
+    QImage sheet; // null when no cell could be drawn
     std::vector<SheetCell> cells;
-    std::string error;          // why there is no sheet; empty when there is one
+    std::string error; // why there is no sheet; empty when there is one
 };
+
+// The message of the Save AVI command while a run is going; sheets and plots refuse with it.
+inline constexpr const char* kClockRunning = "Clock is running! Press the stop test button first.";
 
 // Called after each still with the number done and the number to do.
 using SheetProgress = std::function<void(int done, int total)>;
 
 // The stills of `options` from the session's design, its start time left as it was afterwards.
 // `tap` must be the session's host: the runs' messages are kept for their cells instead of being
-// shown. A run already going refuses every cell with its own message.
+// shown. While a run is going the sheet is refused with kClockRunning as its error.
 SheetOutcome makeContactSheet(run::DesignerSession& session, design::HostTap& tap,
                               const SheetOptions& options, const SheetProgress& progress = {});
 

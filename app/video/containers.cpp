@@ -35,8 +35,7 @@ const std::vector<VideoCodec>& codecTable() {
         {"vp8", "libvpx", "VP8, yuv420p", AV_PIX_FMT_YUV420P, false, true, true},
         {"mpeg4", "mpeg4", "MPEG-4 part 2, yuv420p", AV_PIX_FMT_YUV420P, false, true, true},
         {"mjpeg", "mjpeg", "Motion JPEG, yuvj420p", AV_PIX_FMT_YUVJ420P, false, true, false},
-        {"prores", "prores_ks", "ProRes 422, 10 bits", AV_PIX_FMT_YUV422P10LE, false, false,
-         false},
+        {"prores", "prores_ks", "ProRes 422, 10 bits", AV_PIX_FMT_YUV422P10LE, false, false, false},
         // The coder state carries from frame to frame; a key frame every so often still helps
         // a player seek.
         {"ffv1", "ffv1", "FFV1, lossless RGB", AV_PIX_FMT_BGR0, true, false, true},
@@ -51,7 +50,10 @@ const std::vector<Container>& containers() {
     static const std::vector<Container> table = {
         {".mp4", "mp4", "MPEG-4 (faststart)", {"h264", "hevc", "mpeg4"}, false},
         {".webm", "webm", "WebM", {"vp9", "vp8"}, false},
-        {".mkv", "matroska", "Matroska", {"ffv1", "h264", "hevc", "vp9", "vp8", "mpeg4", "mjpeg"},
+        {".mkv",
+         "matroska",
+         "Matroska",
+         {"ffv1", "h264", "hevc", "vp9", "vp8", "mpeg4", "mjpeg"},
          false},
         {".mov", "mov", "QuickTime", {"h264", "hevc", "mpeg4", "mjpeg", "prores"}, false},
         {".gif", "gif", "GIF, infinite loop", {"gif"}, true},

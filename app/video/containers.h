@@ -12,21 +12,21 @@ extern "C" {
 namespace dw::video {
 
 struct VideoCodec {
-    std::string name;        // what --codec takes: "h264"
-    std::string encoder;     // libavcodec's encoder: "libx264"
-    std::string description; // for the codecs list
+    std::string name;                            // what --codec takes: "h264"
+    std::string encoder;                         // libavcodec's encoder: "libx264"
+    std::string description;                     // for the codecs list
     AVPixelFormat pixelFormat = AV_PIX_FMT_NONE; // what the encoder is fed
-    bool lossless = false;   // decodes to the very pixels it was given
+    bool lossless = false;                       // decodes to the very pixels it was given
     bool takesBitrate = true;
     bool takesKeyFrames = true;
 };
 
 struct Container {
-    std::string extension;   // ".mp4", lower case
-    std::string muxer;       // libavformat's name: "mp4"
+    std::string extension; // ".mp4", lower case
+    std::string muxer;     // libavformat's name: "mp4"
     std::string description;
     std::vector<std::string> codecs; // what it can hold; the first is its default
-    bool gif = false;        // palette frames, centisecond delays, looping
+    bool gif = false;                // palette frames, centisecond delays, looping
 };
 
 // Every container of the table, in the order the codecs list shows them.

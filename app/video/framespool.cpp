@@ -36,8 +36,8 @@ std::string FrameSpool::open() {
 
 std::string FrameSpool::append(const QImage& picture, std::int64_t start, std::int64_t duration) {
     // A clock face compresses well; the fastest level is enough.
-    const QByteArray packed = qCompress(
-        picture.constBits(), static_cast<qsizetype>(picture.sizeInBytes()), 1);
+    const QByteArray packed =
+        qCompress(picture.constBits(), static_cast<qsizetype>(picture.sizeInBytes()), 1);
     const EntryHead head{start, duration, picture.width(), picture.height(), packed.size()};
     if (packed.isEmpty() || std::fwrite(&head, sizeof head, 1, mFile) != 1 ||
         std::fwrite(packed.constData(), 1, packed.size(), mFile) !=
@@ -64,8 +64,8 @@ bool FrameSpool::next(Entry& entry, std::string* error) {
         return false;
     }
     QByteArray packed(static_cast<qsizetype>(head.bytes), Qt::Uninitialized);
-    if (head.bytes <= 0 ||
-        std::fread(packed.data(), 1, packed.size(), mFile) != static_cast<std::size_t>(head.bytes)) {
+    if (head.bytes <= 0 || std::fread(packed.data(), 1, packed.size(), mFile) !=
+                               static_cast<std::size_t>(head.bytes)) {
         *error = spoolError("read back");
         return false;
     }

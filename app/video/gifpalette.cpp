@@ -15,8 +15,8 @@ std::string bufferArgs(int width, int height, AVPixelFormat format) {
            ":time_base=1/1:pixel_aspect=1/1";
 }
 
-int makeFilter(AVFilterGraph* graph, AVFilterContext** filter, const char* kind,
-               const char* name, const std::string& args) {
+int makeFilter(AVFilterGraph* graph, AVFilterContext** filter, const char* kind, const char* name,
+               const std::string& args) {
     return avfilter_graph_create_filter(filter, avfilter_get_by_name(kind), name,
                                         args.empty() ? nullptr : args.c_str(), nullptr, graph);
 }
@@ -100,9 +100,9 @@ std::string GifMapper::open(int width, int height, const AVFrame& palette) {
     int ret = makeFilter(mGraph.get(), &mSource, "buffer", "in",
                          bufferArgs(width, height, AV_PIX_FMT_BGRA));
     if (ret >= 0) {
-        ret = makeFilter(mGraph.get(), &mPalette, "buffer", "palette",
-                         bufferArgs(palette.width, palette.height,
-                                    static_cast<AVPixelFormat>(palette.format)));
+        ret = makeFilter(
+            mGraph.get(), &mPalette, "buffer", "palette",
+            bufferArgs(palette.width, palette.height, static_cast<AVPixelFormat>(palette.format)));
     }
     if (ret >= 0) {
         ret = makeFilter(mGraph.get(), &use, "paletteuse", "paletteuse", "");

@@ -40,8 +40,8 @@ AVPixelFormat VideoEncoder::pixelFormat() const {
 }
 
 std::string VideoEncoder::open(const std::string& path, const Container& container,
-                               const VideoCodec& codec, const EncoderSettings& settings,
-                               int width, int height, int framesPerSecond) {
+                               const VideoCodec& codec, const EncoderSettings& settings, int width,
+                               int height, int framesPerSecond) {
     mGif = container.gif;
     std::string error = openEncoder(codec, settings, width, height, framesPerSecond);
     if (error.empty()) {
@@ -103,8 +103,7 @@ std::string VideoEncoder::openEncoder(const VideoCodec& codec, const EncoderSett
                                     SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INP, nullptr,
                                     nullptr, nullptr));
         if (!mScale) {
-            return "cannot convert the frames to " +
-                   std::string(av_get_pix_fmt_name(c->pix_fmt));
+            return "cannot convert the frames to " + std::string(av_get_pix_fmt_name(c->pix_fmt));
         }
     }
     return {};
@@ -125,8 +124,8 @@ std::string VideoEncoder::openMuxer(const Container& container, int framesPerSec
     ret = avcodec_open2(mCodec.get(), mCodec->codec, nullptr);
     if (ret < 0) {
         return avError("cannot open the " + std::string(mCodec->codec->name) + " encoder for " +
-                           std::to_string(mCodec->width) + " x " +
-                           std::to_string(mCodec->height) + " frames",
+                           std::to_string(mCodec->width) + " x " + std::to_string(mCodec->height) +
+                           " frames",
                        ret);
     }
     mStream = avformat_new_stream(format, nullptr);
@@ -206,10 +205,10 @@ std::string VideoEncoder::writePackets() {
         if (mGif) {
             // The muxer holds each picture until the next says how long it lasts; the last
             // one's delay is given here, in its own centiseconds.
-            const std::int64_t delay = av_rescale_q(end, mCodec->time_base, mStream->time_base) -
-                                       p->pts;
-            av_opt_set_int(mFormat->priv_data, "final_delay", std::clamp<std::int64_t>(delay, 0, 65535),
-                           0);
+            const std::int64_t delay =
+                av_rescale_q(end, mCodec->time_base, mStream->time_base) - p->pts;
+            av_opt_set_int(mFormat->priv_data, "final_delay",
+                           std::clamp<std::int64_t>(delay, 0, 65535), 0);
         }
         ret = av_interleaved_write_frame(mFormat.get(), p);
         if (ret < 0 || mFormat->pb->error < 0) {

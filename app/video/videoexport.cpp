@@ -19,8 +19,8 @@ std::string checkVideoOptions(const VideoOptions& options) {
     }
     const Container* container = containerForFile(options.path);
     if (container == nullptr) {
-        return "unknown extension of '" + options.path + "': the outputs are " +
-               knownExtensions() + " files";
+        return "unknown extension of '" + options.path + "': the outputs are " + knownExtensions() +
+               " files";
     }
     const CodecPick pick = pickCodec(*container, options.codec);
     if (pick.codec == nullptr) {

@@ -26,10 +26,10 @@ struct VideoOptions {
 std::string checkVideoOptions(const VideoOptions& options);
 
 struct VideoOutcome {
-    bool written = false;           // a file is at the output path
-    std::int64_t framesTaken = 0;   // frames the run produced
-    std::int64_t framesStored = 0;  // frame-times the file holds
-    std::string error;              // what went wrong with the file; empty when nothing did
+    bool written = false;          // a file is at the output path
+    std::int64_t framesTaken = 0;  // frames the run produced
+    std::int64_t framesStored = 0; // frame-times the file holds
+    std::string error;             // what went wrong with the file; empty when nothing did
 };
 
 // Called after each frame the run produces, with the count so far.

@@ -104,8 +104,7 @@ std::string VideoFileSink::flushLast() {
     return error.empty() ? store(mPending, mPendingStart + count - 1, 1) : error;
 }
 
-std::string VideoFileSink::store(const QImage& picture, std::int64_t start,
-                                 std::int64_t duration) {
+std::string VideoFileSink::store(const QImage& picture, std::int64_t start, std::int64_t duration) {
     if (!mSettings.container->gif) {
         return mEncoder.encodePicture(picture, start, duration);
     }

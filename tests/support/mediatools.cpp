@@ -171,14 +171,13 @@ Probe probeVideo(const std::string& path) {
 
 bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std::string* errors,
                  int framesPerSecond) {
-    const std::string timing = framesPerSecond > 0
-                                   ? "-vf fps=" + std::to_string(framesPerSecond)
-                                   : std::string("-fps_mode passthrough");
+    const std::string timing = framesPerSecond > 0 ? "-vf fps=" + std::to_string(framesPerSecond)
+                                                   : std::string("-fps_mode passthrough");
     TempDir scratch;
     const std::string errFile = scratch.file("err.txt");
     int status = 0;
-    const std::string out = runCommand("ffmpeg -nostdin -v error -i '" + path +
-                                           "' " + timing + " -f rawvideo -pix_fmt bgr24 - "
+    const std::string out = runCommand("ffmpeg -nostdin -v error -i '" + path + "' " + timing +
+                                           " -f rawvideo -pix_fmt bgr24 - "
                                            "2>'" +
                                            errFile + "'",
                                        &status);
