@@ -70,7 +70,10 @@ std::string GifPalette::add(const QImage& picture) {
     if (!frame) {
         return "out of memory for the GIF palette";
     }
-    const int ret = av_buffersrc_write_frame(mSource, frame.get());
+    // Pushed through at once: palettegen keeps only its counts, while a frame left queued for a
+    // later pull would stay in memory until the end of the run.
+    const int ret = av_buffersrc_add_frame_flags(
+        mSource, frame.get(), AV_BUFFERSRC_FLAG_KEEP_REF | AV_BUFFERSRC_FLAG_PUSH);
     return ret < 0 ? avError("cannot count the colours of a frame", ret) : std::string();
 }
 
