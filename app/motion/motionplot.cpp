@@ -126,7 +126,7 @@ MotionOutcome makeMotionPlot(run::DesignerSession& session, design::HostTap& tap
         outcome.error = "a motion plot needs at least one second";
         return outcome;
     }
-    outcome.run = collectMotion(session, tap, options.seconds);
+    outcome.run = collectMotion(session, tap, options.seconds, options.progress);
     if (!outcome.run.error.empty()) {
         outcome.error = outcome.run.error;
         return outcome;

@@ -23,6 +23,7 @@ struct MotionOptions {
     int seconds = 60; // of clock time from the design's start time, at least 1
     int width = 960;  // of the picture, pixels
     int height = 540;
+    MotionProgress progress; // after each frame of the run; may be empty
 };
 
 struct MotionOutcome {

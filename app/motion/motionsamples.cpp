@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "design/hosttap.h"
 #include "run/designersession.h"
@@ -15,9 +16,19 @@ namespace {
 // Takes every frame and keeps none: the angles come from the status texts.
 class DiscardingSink : public run::FrameSink {
 public:
+    explicit DiscardingSink(MotionProgress progress) : mProgress(std::move(progress)) {}
     bool open(int, int, int) override { return true; }
-    bool writeFrame(const design::Picture&) override { return true; }
+    bool writeFrame(const design::Picture&) override {
+        if (mProgress) {
+            mProgress(++mFrames);
+        }
+        return true;
+    }
     void close() override {}
+
+private:
+    MotionProgress mProgress;
+    std::int64_t mFrames = 0;
 };
 
 } // namespace
@@ -51,7 +62,8 @@ std::vector<MotionSample> samplesOf(const std::vector<std::string>& statusTexts)
     return samples;
 }
 
-MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int seconds) {
+MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int seconds,
+                        const MotionProgress& progress) {
     MotionRun motion;
     design::ClockDesign& d = session.design();
     if (session.runState().running) {
@@ -68,7 +80,7 @@ MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int
     d.duration = std::to_string(seconds);
     session.runState().runError.clear();
     tap.beginCapture();
-    session.saveAviAs({}, std::make_shared<DiscardingSink>());
+    session.saveAviAs({}, std::make_shared<DiscardingSink>(progress));
     tap.endCapture();
     d.duration = duration;
     motion.samples = samplesOf(tap.frameCounts());

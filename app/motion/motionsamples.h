@@ -36,10 +36,14 @@ struct MotionRun {
     std::string error;  // why there are no samples; empty when there are
 };
 
+// Called after each frame of the run with the count so far.
+using MotionProgress = std::function<void(std::int64_t frames)>;
+
 // Runs the session's design from its start time for `seconds` of clock time at its copy frame
 // rate, as an export does (nothing waits, nothing is written), and reads every frame's angles.
 // `tap` must be the session's host; the run's messages stay in it and come back as the error.
 // A digital design has no hands and is refused. The design's duration is left as it was.
-MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int seconds);
+MotionRun collectMotion(run::DesignerSession& session, design::HostTap& tap, int seconds,
+                        const MotionProgress& progress = {});
 
 } // namespace dw::motion
