@@ -8,6 +8,7 @@
 #include "clihost.h"
 #include "commandline.h"
 #include "commands.h"
+#include "design/hosttap.h"
 #include "dw/platform/messagebox.h"
 #include "run/designersession.h"
 
@@ -21,7 +22,7 @@ const std::map<std::string, CommandFunction>& commandFunctions() {
     static const std::map<std::string, CommandFunction> functions = {
         {"export", runExport},   {"frames", runFrames},   {"still", runStill},
         {"preview", runPreview}, {"upgrade", runUpgrade}, {"check", runCheck},
-        {"codecs", runCodecs},
+        {"codecs", runCodecs},   {"sheet", runSheet},     {"motion", runMotion},
     };
     return functions;
 }
@@ -38,12 +39,17 @@ ExitCode runCommand(const Invocation& call) {
     CliHost host(stdout, stderr);
     // Components show their messages through this hook; they land where the core's do.
     const platform::ScopedMessageBoxHook hook(host.messageBoxHook());
-    run::DesignerSession session(host);
-    CommandContext cx{call, host, session};
+    design::HostTap tap(host);
+    run::DesignerSession session(tap);
+    CommandContext cx{call, host, session, tap};
     return commandFunctions().at(call.command)(cx);
 }
 
 } // namespace
+
+bool commandNeedsWidgets(const std::vector<std::string>& args) {
+    return !args.empty() && args[0] == "motion";
+}
 
 int runCli(const std::vector<std::string>& args) {
     try {

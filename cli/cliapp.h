@@ -7,7 +7,11 @@
 namespace dw::cli {
 
 // Runs one call (the arguments after the program name). Help goes to standard output, usage
-// mistakes to standard error with status 2. Needs a QGuiApplication for the runs' fonts.
+// mistakes to standard error with status 2. Needs a QGuiApplication for the runs' fonts, and a
+// QApplication for the commands that commandNeedsWidgets names.
 int runCli(const std::vector<std::string>& args);
+
+// True when the call's command draws with Qt Widgets (the motion plot's charts).
+bool commandNeedsWidgets(const std::vector<std::string>& args);
 
 } // namespace dw::cli

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "designoverrides.h"
+#include "sheet/clocktimes.h"
 
 namespace dw::cli {
 
@@ -19,14 +20,20 @@ std::vector<CommandSpec> makeTable() {
         {"export",
          "DESIGN.ini",
          "OUT.avi",
-         "Run the design and write its frames to an AVI file.",
-         {{"--codec", "NAME", "compressor (see 'codecs'); uncompressed when not given"},
+         "Run the design and write its frames to an AVI file, or by the name's extension to an "
+         ".mp4, .webm, .mkv, .mov or .gif file.",
+         {{"--codec", "NAME",
+           "compressor (see 'codecs'); uncompressed when not given, or for the other "
+           "containers their default"},
           {"--keyframes", "N", "frames from one key frame to the next (0: the codec's default)"},
           {"--bitrate", "KBPS", "data rate in kilobits per second (0: the codec's default)"},
           kStart,
           kDuration,
           kFps,
-          {"--status", "", "print every status text the run sets on standard output"}},
+          {"--status", "", "print every status text the run sets on standard output"},
+          {"--cfr", "",
+           "constant frame rate: every copy a frame of its own (not for .avi, which has "
+           "them anyway)"}},
          {}},
         {"frames",
          "DESIGN.ini",
@@ -61,7 +68,23 @@ std::vector<CommandSpec> makeTable() {
          "Load a design, print the log and run the checks a run makes before its first frame.",
          {},
          {}},
-        {"codecs", "", "", "List the compressors on offer.", {}, {}},
+        {"codecs", "", "", "List the compressors and the video containers on offer.", {}, {}},
+        {"sheet",
+         "DESIGN.ini",
+         "OUT.png",
+         "Write a contact sheet: the first frame of a run from each clock time, in a grid.",
+         {{"--times", "T1,T2,...", "clock times, H:MM or H:MM:SS, hours 0 to 23"},
+          {"--moments", "", "the hard moments of a clock face (the default)"},
+          {"--columns", "N", "stills a row (default: as near a square as can be)"},
+          {"--scale", "S", "size of each still against the frame (default 1)"}},
+         {}},
+        {"motion",
+         "DESIGN.ini",
+         "OUT.png",
+         "Plot each hand's angle index against frame number for a run from the design's "
+         "start time.",
+         {{"--seconds", "N", "seconds of clock time (default: the design's duration, at most 60)"}},
+         {}},
     };
 }
 
@@ -139,6 +162,37 @@ void parseArguments(const CommandSpec& spec, const std::vector<std::string>& arg
     }
 }
 
+// The options of sheet and motion.
+void checkPictureValues(const Invocation& call) {
+    if (call.has("--times") && call.has("--moments")) {
+        throw UsageError(call.command,
+                         "'" + call.command + "' takes --times or --moments, not both");
+    }
+    if (const auto text = call.value("--times")) {
+        std::string bad;
+        if (!sheet::parseClockTimes(*text, &bad)) {
+            throw UsageError(call.command, "option --times: '" + bad +
+                                               "' is not a clock time (H:MM or H:MM:SS, hours 0 "
+                                               "to 23)");
+        }
+    }
+    for (const char* option : {"--columns", "--seconds"}) {
+        if (const auto text = call.value(option)) {
+            const auto value = parseWholeNumber(*text);
+            if (!value || *value < 1) {
+                throw UsageError(call.command, std::string("option ") + option +
+                                                   " needs a whole number from 1, not '" + *text +
+                                                   "'");
+            }
+        }
+    }
+    if (const auto text = call.value("--scale"); text && !parseScale(*text)) {
+        throw UsageError(call.command,
+                         "option --scale needs a number above 0 and at most 8, not '" + *text +
+                             "'");
+    }
+}
+
 // Values the command line itself can judge, so that a mistake costs no design load.
 void checkValues(const Invocation& call) {
     const CommandSpec& spec = *findCommand(call.command);
@@ -166,9 +220,20 @@ void checkValues(const Invocation& call) {
             splitClockTime(call.command, option, *text);
         }
     }
+    checkPictureValues(call);
 }
 
 } // namespace
+
+std::optional<double> parseScale(const std::string& text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || !(value > 0) || value > 8) {
+        return std::nullopt;
+    }
+    return value;
+}
 
 std::optional<int> parseWholeNumber(const std::string& text) {
     int value = 0;

@@ -62,6 +62,9 @@ Invocation parseCommandLine(const std::vector<std::string>& args);
 // A non-negative decimal integer that fits an int (--keyframes, --bitrate); nullopt otherwise.
 std::optional<int> parseWholeNumber(const std::string& text);
 
+// A still's scale for --scale: a decimal number above 0 and at most 8; nullopt otherwise.
+std::optional<double> parseScale(const std::string& text);
+
 // The help of the program (empty name) or of one sub-command, ready to print.
 std::string helpText(const std::string& command);
 

@@ -3,6 +3,9 @@
 // session, prints its results and messages, and says how the program exits.
 #include "commandline.h"
 
+namespace dw::design {
+class HostTap;
+}
 namespace dw::run {
 class DesignerSession;
 }
@@ -15,6 +18,9 @@ struct CommandContext {
     const Invocation& call;
     CliHost& host;
     run::DesignerSession& session;
+    // The session's host: passes everything to `host`, and keeps a run's messages while a
+    // command that runs the design many times asks it to.
+    design::HostTap& tap;
 };
 
 ExitCode runExport(CommandContext& cx);
@@ -24,6 +30,10 @@ ExitCode runPreview(CommandContext& cx);
 ExitCode runUpgrade(CommandContext& cx);
 ExitCode runCheck(CommandContext& cx);
 ExitCode runCodecs(CommandContext& cx);
+// export to a file that is not an AVI file: the video containers of FFmpeg's libraries.
+ExitCode runVideoExport(CommandContext& cx);
+ExitCode runSheet(CommandContext& cx);
+ExitCode runMotion(CommandContext& cx);
 
 // How a design load went, for the commands that need a clean one.
 enum class LoadOutcome {

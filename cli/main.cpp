@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <memory>
 
 #include "cliapp.h"
 
@@ -27,6 +29,12 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     // Qt would take arguments such as -platform for itself; ours are kept away from it.
     int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
+    // Only the motion plot needs widgets; every other command runs on QtGui alone, as ever.
+    std::unique_ptr<QGuiApplication> app;
+    if (dw::cli::commandNeedsWidgets(args)) {
+        app = std::make_unique<QApplication>(qtArgc, argv);
+    } else {
+        app = std::make_unique<QGuiApplication>(qtArgc, argv);
+    }
     return dw::cli::runCli(args);
 }

@@ -14,6 +14,8 @@
 #include "pngframesinks.h"
 #include "render/movementchecks.h"
 #include "run/designersession.h"
+#include "runsupport.h"
+#include "video/containers.h"
 
 namespace dw::cli {
 
@@ -46,8 +48,8 @@ bool jitterRateAllowed(CommandContext& cx) {
     return cx.host.messages().size() == before;
 }
 
-// The components, a clean load and the options; false (after the messages) when the run
-// cannot go ahead.
+} // namespace
+
 bool prepareRun(CommandContext& cx) {
     if (!cx.session.registrationCheck()) {
         return false;
@@ -67,7 +69,6 @@ std::int64_t expectedFrames(CommandContext& cx) {
     return expectedFrameCount(cx.session.design(), cx.session.toolbar());
 }
 
-// Runs `command` as one run and reports what it showed.
 CliHost::RunReport watchRun(CommandContext& cx, const std::function<void()>& command) {
     cx.session.runState().runError.clear();
     cx.host.beginRun(expectedFrames(cx), cx.call.has("--status"));
@@ -75,8 +76,6 @@ CliHost::RunReport watchRun(CommandContext& cx, const std::function<void()>& com
     return cx.host.endRun();
 }
 
-// A run ended by a run-time error shows no message of its own; the user still needs the
-// reason. True when there was one (and it has been printed).
 bool reportedRunError(CommandContext& cx) {
     const std::string& error = cx.session.runState().runError;
     if (error.empty()) {
@@ -86,7 +85,6 @@ bool reportedRunError(CommandContext& cx) {
     return true;
 }
 
-// A run that showed no message and had no run-time error may still have ended early.
 ExitCode judgeFrames(CommandContext& cx, std::int64_t frames) {
     const std::int64_t expected = expectedFrames(cx);
     if (frames <= 0) {
@@ -102,9 +100,10 @@ ExitCode judgeFrames(CommandContext& cx, std::int64_t frames) {
     return ExitCode::Done;
 }
 
-} // namespace
-
 ExitCode runExport(CommandContext& cx) {
+    if (!video::isAviFile(cx.call.output)) {
+        return runVideoExport(cx);
+    }
     if (!prepareRun(cx)) {
         return ExitCode::Failed;
     }

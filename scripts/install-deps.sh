@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev
     libavcodec-dev libavutil-dev libswscale-dev libavformat-dev libavfilter-dev
-    qt6-charts-dev
+    qt6-charts-dev libqt6opengl6-dev
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-dejavu-core

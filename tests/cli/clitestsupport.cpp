@@ -192,10 +192,10 @@ QImage readPicture(const std::string& path) {
 }
 
 std::vector<QImage> decodedFrames(const std::string& path, int width, int height,
-                                  std::string* errors) {
+                                  std::string* errors, int framesPerSecond) {
     std::vector<QImage> frames;
     std::vector<std::uint8_t> pixels;
-    if (!decodeBgr24(path, &pixels, errors) || width <= 0 || height <= 0) {
+    if (!decodeBgr24(path, &pixels, errors, framesPerSecond) || width <= 0 || height <= 0) {
         return frames;
     }
     const std::size_t frameBytes = static_cast<std::size_t>(width) * height * 3;

@@ -86,8 +86,9 @@ VideoFacts probe(const std::string& path);
 QImage readPicture(const std::string& path);
 
 // Frames as ffmpeg decodes them from a video file, each as a 32-bit RGB image.
+// With `framesPerSecond` above 0: the picture at each frame-time (ffmpeg's fps filter).
 std::vector<QImage> decodedFrames(const std::string& path, int width, int height,
-                                  std::string* errors);
+                                  std::string* errors, int framesPerSecond = 0);
 
 // True when the two pictures have the same size and the same colour at every pixel.
 bool samePixels(const QImage& a, const QImage& b);

@@ -169,12 +169,15 @@ Probe probeVideo(const std::string& path) {
     return p;
 }
 
-bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std::string* errors) {
+bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std::string* errors,
+                 int framesPerSecond) {
+    const std::string timing = framesPerSecond > 0 ? "-vf fps=" + std::to_string(framesPerSecond)
+                                                   : std::string("-fps_mode passthrough");
     TempDir scratch;
     const std::string errFile = scratch.file("err.txt");
     int status = 0;
-    const std::string out = runCommand("ffmpeg -nostdin -v error -i '" + path +
-                                           "' -fps_mode passthrough -f rawvideo -pix_fmt bgr24 - "
+    const std::string out = runCommand("ffmpeg -nostdin -v error -i '" + path + "' " + timing +
+                                           " -f rawvideo -pix_fmt bgr24 - "
                                            "2>'" +
                                            errFile + "'",
                                        &status);

@@ -59,7 +59,10 @@ Probe probeVideo(const std::string& path);
 
 // Decodes every frame as top-down 24-bit rows (blue, green, red, no padding), one frame after
 // another. `errors` receives what ffmpeg printed at error level; false when ffmpeg failed.
-bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std::string* errors);
+// With `framesPerSecond` above 0 the frames are those of ffmpeg's fps filter at that rate (the
+// picture at each frame-time), not the stored ones.
+bool decodeBgr24(const std::string& path, std::vector<std::uint8_t>* pixels, std::string* errors,
+                 int framesPerSecond = 0);
 
 // Runs a shell command; returns its standard output and sets the exit status.
 std::string runCommand(const std::string& command, int* exitStatus);

@@ -1,0 +1,43 @@
+#pragma once
+// The motion plot: each hand's angle index against frame number, drawn with Qt Charts off
+// screen. Needs a QApplication (Qt Charts draws with widgets' graphics items); the offscreen
+// platform is enough.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+
+#include "motion/motionsamples.h"
+
+namespace dw::design {
+class HostTap;
+}
+namespace dw::run {
+class DesignerSession;
+}
+
+namespace dw::motion {
+
+struct MotionOptions {
+    int seconds = 60; // of clock time from the design's start time, at least 1
+    int width = 960;  // of the picture, pixels
+    int height = 540;
+    MotionProgress progress; // after each frame of the run; may be empty
+};
+
+struct MotionOutcome {
+    QImage plot; // null on failure
+    MotionRun run;
+    std::string error; // why there is no plot; empty when there is one
+};
+
+// The plot of a run of the session's design (see collectMotion; `tap` is the session's host).
+MotionOutcome makeMotionPlot(run::DesignerSession& session, design::HostTap& tap,
+                             const MotionOptions& options);
+
+// The plot of samples: one stepped line per hand (or the sweep alone), axes with their titles,
+// a legend and the title given. A null image for no samples or a size that cannot be drawn.
+QImage drawMotionPlot(const MotionRun& run, const std::string& title, int width, int height);
+
+} // namespace dw::motion
