@@ -52,6 +52,7 @@ public:
     // Runs a session operation as a user command (guarded; the windows refresh after it).
     void runCommand(const std::function<void()>& command);
     run::DesignerSession& session();
+    ShellContext& context() { return mContext; }
 
     // The View menu's operations.
     void showDesignWindow();

@@ -8,33 +8,36 @@
 #include "render/movementchecks.h"
 #include "run/designersession.h"
 #include "shell/mainwindow.h"
+#include "shell/mainwindow_commands.h"
 #include "shell/toolbaricons.h"
 
 namespace dw::shell {
 
 namespace {
 
+using commands::Action;
+using commands::file;
+using commands::run;
 using run::DesignerSession;
-using Operation = void (*)(DesignerSession&);
 
 struct ButtonEntry {
     const char* key; // null: a separator
     const char* tooltip = nullptr;
-    Operation operation = nullptr; // Toolbar1 only; the appearance buttons run their checks
+    Action action = nullptr; // Toolbar1 only; the appearance buttons run their checks
 };
 
 const std::vector<ButtonEntry>& mainButtons() {
     static const std::vector<ButtonEntry> table = {
-        {"IDM_NEW", "New", [](DesignerSession& s) { s.save_ini(); }},
+        {"IDM_NEW", "New", file<&DesignerSession::save_ini>},
         {nullptr},
-        {"IDM_OPEN", "Open .INI", [](DesignerSession& s) { s.load_ini(); }},
-        {"IDM_SAVE", "Save .INI", [](DesignerSession& s) { s.save_ini(); }},
+        {"IDM_OPEN", "Open .INI", file<&DesignerSession::load_ini>},
+        {"IDM_SAVE", "Save .INI", run<&DesignerSession::save_ini>},
         {nullptr},
-        {"IDM_TEST", "Test", [](DesignerSession& s) { s.test(); }},
-        {"IDM_STOPTEST", "Stop Test", [](DesignerSession& s) { s.stopTest(); }},
-        {"IDM_PLOTCENTRE", "Plot Centre", [](DesignerSession& s) { s.plotCentre(); }},
+        {"IDM_TEST", "Test", run<&DesignerSession::test>},
+        {"IDM_STOPTEST", "Stop Test", run<&DesignerSession::stopTest>},
+        {"IDM_PLOTCENTRE", "Plot Centre", run<&DesignerSession::plotCentre>},
         {nullptr},
-        {"IDM_SAVEAVI", "Save .AVI", [](DesignerSession& s) { s.save_avi(); }},
+        {"IDM_SAVEAVI", "Save .AVI", run<&DesignerSession::save_avi>},
     };
     return table;
 }
@@ -101,15 +104,13 @@ void MainWindow::buildToolbars() {
 }
 
 void MainWindow::toolbarButtonClicked(const std::string& key) {
-    runCommand([this, &key] {
-        for (const ButtonEntry& button : mainButtons()) {
-            if (button.key != nullptr && button.key == key) {
-                button.operation(session());
-                return;
-            }
+    for (const ButtonEntry& button : mainButtons()) {
+        if (button.key != nullptr && button.key == key) {
+            button.action(*this);
+            return;
         }
-        session().host().showMessage("Undefined", design::MessageIcon::None);
-    });
+    }
+    runCommand([this] { session().host().showMessage("Undefined", design::MessageIcon::None); });
 }
 
 void MainWindow::appearanceButtonClicked(const std::string& key, bool pressed) {

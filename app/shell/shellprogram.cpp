@@ -30,7 +30,7 @@ bool ShellProgram::start(const std::vector<std::string>& designFiles) {
         // The load flow takes the design's folder from the name, so it must be a full one.
         const std::string path =
             QFileInfo(QString::fromStdString(file)).absoluteFilePath().toStdString();
-        mContext->runCommand([this, &path] { mSession->loadIniFile(path); });
+        mContext->runFileCommand([this, &path] { return mSession->loadIniFile(path); });
     }
     return true;
 }

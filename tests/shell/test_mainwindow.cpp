@@ -105,12 +105,18 @@ const std::vector<Button> kAppearance = {{"IDM_SMOOTHH", "Hour hand smooth movem
                                          {"IDM_JITTERM", "Minute hand jitter"},
                                          {"IDM_JITTERS", "Second Hand Jitter"}};
 
+const QStringList kAddedMenus = {"IDM_EDIT", "IDM_EXPORT"};
+
 using MainWindowTest = ShellTest;
 
 TEST_F(MainWindowTest, menuTreeMatchesTheTableWithoutShortcuts) {
     ASSERT_EQ(window().objectName(), "MDIForm1");
     EXPECT_EQ(window().windowTitle(), "Dialwright");
-    const QList<QAction*> tops = window().menuBar()->actions();
+    // Added menus (undo, export) sit between the table's menus without changing their order.
+    QList<QAction*> tops = window().menuBar()->actions();
+    tops.removeIf([](QAction* top) {
+        return top->menu() != nullptr && kAddedMenus.contains(top->menu()->objectName());
+    });
     ASSERT_EQ(tops.size(), static_cast<qsizetype>(kMenuTree.size()));
     for (std::size_t m = 0; m < kMenuTree.size(); ++m) {
         const Menu& expected = kMenuTree[m];
@@ -132,6 +138,21 @@ TEST_F(MainWindowTest, menuTreeMatchesTheTableWithoutShortcuts) {
             EXPECT_TRUE(action->shortcut().isEmpty()) << item.id;
         }
     }
+}
+
+TEST_F(MainWindowTest, editMenuFollowsFileWithUndoAndRedoKeys) {
+    const QList<QAction*> tops = window().menuBar()->actions();
+    ASSERT_GE(tops.size(), 2);
+    QMenu* edit = tops[1]->menu();
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->objectName(), "IDM_EDIT");
+    EXPECT_EQ(edit->title(), "&Edit");
+    const QList<QAction*> items = edit->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), "&Undo");
+    EXPECT_EQ(items[0]->shortcut(), QKeySequence("Ctrl+Z"));
+    EXPECT_EQ(items[1]->text(), "&Redo");
+    EXPECT_EQ(items[1]->shortcut(), QKeySequence("Ctrl+Shift+Z"));
 }
 
 void expectToolbar(QToolBar* bar, const std::vector<Button>& expected, bool twoState) {
