@@ -27,6 +27,14 @@ public:
     // A modal message with the application's title and an OK button.
     virtual void showMessage(const std::string& text, MessageIcon icon) = 0;
 
+    // A message under a caption of its own, as the components title theirs ("Fatal Error").
+    // Hosts that show no captions leave it to showMessage.
+    virtual void showCaptionedMessage(const std::string& text, const std::string& caption,
+                                      MessageIcon icon) {
+        (void)caption;
+        showMessage(text, icon);
+    }
+
     // File dialogs; `filter` is "Label|pattern|Label|pattern". An empty result means cancelled.
     virtual std::string openFileDialog(const std::string& filter,
                                        const std::string& initialDirectory) = 0;

@@ -16,6 +16,15 @@ void HostTap::showMessage(const std::string& text, MessageIcon icon) {
     mInner.showMessage(text, icon);
 }
 
+void HostTap::showCaptionedMessage(const std::string& text, const std::string& caption,
+                                   MessageIcon icon) {
+    if (mCapturing) {
+        mMessages.push_back(text);
+        return;
+    }
+    mInner.showCaptionedMessage(text, caption, icon);
+}
+
 void HostTap::setStatusText(const std::string& panelKey, const std::string& text) {
     if (mCapturing && panelKey == "STA_FRAMECOUNT") {
         mFrameCounts.push_back(text);

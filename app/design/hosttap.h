@@ -25,6 +25,8 @@ public:
     const std::vector<std::string>& frameCounts() const { return mFrameCounts; }
 
     void showMessage(const std::string& text, MessageIcon icon) override;
+    void showCaptionedMessage(const std::string& text, const std::string& caption,
+                              MessageIcon icon) override;
     std::string openFileDialog(const std::string& filter,
                                const std::string& initialDirectory) override {
         return mInner.openFileDialog(filter, initialDirectory);

@@ -42,8 +42,8 @@ MessageIcon iconOf(std::uint32_t flags) {
 } // namespace
 
 platform::MessageBoxHook DesignerSession::routeMessageBoxes() {
-    return [this](const std::string& text, const std::string&, std::uint32_t flags) {
-        mHost.showMessage(text, iconOf(flags));
+    return [this](const std::string& text, const std::string& caption, std::uint32_t flags) {
+        mHost.showCaptionedMessage(text, caption, iconOf(flags));
         return platform::IDOK;
     };
 }

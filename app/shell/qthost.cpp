@@ -64,7 +64,13 @@ QWidget* QtHost::owner() const {
 }
 
 void QtHost::showMessage(const std::string& text, design::MessageIcon icon) {
-    QMessageBox box(qtIcon(icon), kTitle, qtMessageText(text), QMessageBox::Ok, owner());
+    showCaptionedMessage(text, kTitle, icon);
+}
+
+void QtHost::showCaptionedMessage(const std::string& text, const std::string& caption,
+                                  design::MessageIcon icon) {
+    QMessageBox box(qtIcon(icon), QString::fromStdString(caption), qtMessageText(text),
+                    QMessageBox::Ok, owner());
     box.setObjectName("msgBox");
     box.exec();
 }

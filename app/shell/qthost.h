@@ -49,6 +49,8 @@ public:
     void setListener(HostListener* listener) { mListener = listener; }
 
     void showMessage(const std::string& text, design::MessageIcon icon) override;
+    void showCaptionedMessage(const std::string& text, const std::string& caption,
+                              design::MessageIcon icon) override;
     std::string openFileDialog(const std::string& filter,
                                const std::string& initialDirectory) override;
     std::string saveFileDialog(const std::string& filter,
