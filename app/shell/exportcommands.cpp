@@ -163,7 +163,7 @@ void exportVideo(MainWindow& window) {
     runExport(window, [&] {
         const DurationForExport duration(session.design(), choice->duration);
         outcome = video::exportVideo(session, choice->options, [&](std::int64_t frames) {
-            showProgress(window, "Exporting " + name + ": " + std::to_string(frames) + " frames");
+            showProgress(window, "Exporting " + name + ": frame " + std::to_string(frames));
         });
     });
     const std::string what = "Export to " + path;
@@ -230,7 +230,7 @@ void exportMotion(MainWindow& window) {
     motion::MotionOptions options;
     options.seconds = *seconds;
     options.progress = [&](std::int64_t frames) {
-        showProgress(window, "Motion plot: " + std::to_string(frames) + " frames");
+        showProgress(window, "Motion plot: frame " + std::to_string(frames));
     };
     motion::MotionOutcome outcome;
     runExport(window, [&] { outcome = motion::makeMotionPlot(session, *tap, options); });

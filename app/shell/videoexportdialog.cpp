@@ -11,16 +11,29 @@ namespace dw::shell {
 
 namespace {
 
-std::vector<FieldChoice> codecChoices(const std::string& path) {
-    std::vector<FieldChoice> choices;
+std::vector<const video::VideoCodec*> codecsFor(const std::string& path) {
     const video::Container* container = video::containerForFile(path);
-    if (container == nullptr) {
-        return choices;
-    }
-    for (const video::VideoCodec* codec : video::availableCodecs(*container)) {
+    return container != nullptr ? video::availableCodecs(*container)
+                                : std::vector<const video::VideoCodec*>{};
+}
+
+std::vector<FieldChoice> codecChoices(const std::vector<const video::VideoCodec*>& codecs) {
+    std::vector<FieldChoice> choices;
+    for (const video::VideoCodec* codec : codecs) {
         choices.push_back({codec->name, codec->name + " - " + codec->description});
     }
     return choices;
+}
+
+// A setting is offered when one of the container's codecs takes it (a GIF takes neither).
+template <bool video::VideoCodec::*Takes>
+bool anyTakes(const std::vector<const video::VideoCodec*>& codecs) {
+    for (const video::VideoCodec* codec : codecs) {
+        if (codec->*Takes) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // A blank number field leaves the setting to the codec, as 0 does.
@@ -36,19 +49,26 @@ VideoExportDialog::VideoExportDialog(const std::string& path, const design::Cloc
     : mPath(path) {
     mRequest.name = "dlgExportVideo";
     mRequest.title = "Export Video: " + std::filesystem::path(path).filename().string();
-    mRequest.fields = {
-        {"cboCodec", "&Codec:", FieldKind::Choice, "the first is the container's default",
-         codecChoices(path)},
-        {"txtBitrate", "&Bitrate (kbit/s):", FieldKind::Text, "0 or blank: the codec's default"},
-        {"txtKeyFrames", "&Key frame every:", FieldKind::Text,
-         "frames from one key frame to the next; 0 or blank: the codec's default"},
-        {"txtDuration", "&Duration (s):", FieldKind::Text,
-         "seconds of clock time for this export; the design keeps its own"},
+    const auto codecs = codecsFor(path);
+    const FormField bitrate{"txtBitrate", "&Bitrate (kbit/s):", FieldKind::Text,
+                            "0 or blank: the codec's default"};
+    const FormField keyFrames{"txtKeyFrames", "&Key frame every:", FieldKind::Text,
+                              "frames from one key frame to the next; 0 or blank: the codec's "
+                              "default"};
+    mRequest.fields = {{"cboCodec", "&Codec:", FieldKind::Choice,
+                        "the first is the container's default", codecChoices(codecs)}};
+    if (anyTakes<&video::VideoCodec::takesBitrate>(codecs)) {
+        mRequest.fields.push_back(bitrate);
+    }
+    if (anyTakes<&video::VideoCodec::takesKeyFrames>(codecs)) {
+        mRequest.fields.push_back(keyFrames);
+    }
+    mRequest.fields.push_back({"txtDuration", "&Duration (s):", FieldKind::Text,
+                               "seconds of clock time for this export; the design keeps its own"});
+    mRequest.fields.push_back(
         {"chkCfr", "Constant &frame rate", FieldKind::Check,
-         "every copy a frame of its own, for players and editors that need it"},
-    };
-    const auto& codecs = mRequest.fields.front().choices;
-    mRequest.values = {{"cboCodec", codecs.empty() ? "" : codecs.front().value},
+         "every copy a frame of its own, for players and editors that need it"});
+    mRequest.values = {{"cboCodec", codecs.empty() ? "" : codecs.front()->name},
                        {"txtBitrate", "0"},
                        {"txtKeyFrames", "0"},
                        {"txtDuration", design.duration},

@@ -1,5 +1,6 @@
 // The Export menu: where it sits, what its items write through their save and options dialogs,
 // and what they refuse.
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -92,6 +93,10 @@ TEST_F(ExportMenuTest, videoItemWritesAMatroskaFileOfTheGivenDurationAndKeepsThe
     EXPECT_EQ(probe.frameRate, "30/1");
     EXPECT_EQ(session().design().duration, "2");
     EXPECT_TRUE(logHas("Exported 30 frames to " + path)) << session().log().text();
+    const auto& counts = host->frameCounts;
+    EXPECT_NE(std::find(counts.begin(), counts.end(), "Exporting clock.mkv: frame 30"),
+              counts.end());
+    EXPECT_EQ(counts.back(), "Exported 30 frames to " + path);
 }
 
 TEST_F(ExportMenuTest, pictureItemsWritePngFilesAndRefuseBadValuesWithTheirReason) {
