@@ -31,8 +31,8 @@ constexpr const char* kPictureFilter = "PNG pictures (*.png)|*.png";
 std::string videoFilter() {
     std::string filter;
     for (const video::Container& container : video::containers()) {
-        filter += container.description + " (*" + container.extension + ")|*" +
-                  container.extension + "|";
+        filter +=
+            container.description + " (*" + container.extension + ")|*" + container.extension + "|";
     }
     return filter + "AVI Files (*.avi)|*.avi";
 }
@@ -170,7 +170,8 @@ void exportVideo(MainWindow& window) {
     if (!outcome.error.empty()) {
         reportFailure(window, what, outcome.error);
     } else if (outcome.written) {
-        reportDone(window, "Exported " + std::to_string(outcome.framesTaken) + " frames to " + path);
+        reportDone(window,
+                   "Exported " + std::to_string(outcome.framesTaken) + " frames to " + path);
     } else {
         // The run was refused with a message of its own.
         session.addlogline(what + ": nothing written");

@@ -34,7 +34,7 @@ public:
     std::function<void()> onMessage; // runs as each message is shown
     // Answers an options form; unset accepts what the form shows first.
     std::function<std::optional<shell::FormValues>(const shell::FormRequest&)> onOptions;
-    std::vector<std::string> formsAsked; // the forms' object names
+    std::vector<std::string> formsAsked;  // the forms' object names
     std::vector<std::string> frameCounts; // every text set on "STA_FRAMECOUNT"
 
     void showMessage(const std::string& text, design::MessageIcon icon) override {

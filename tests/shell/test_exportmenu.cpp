@@ -66,9 +66,8 @@ TEST_F(ExportMenuTest, followsRunWithVideoSheetAndMotionItems) {
     ASSERT_NE(exportMenu, nullptr);
     EXPECT_EQ(exportMenu->objectName(), "IDM_EXPORT");
     EXPECT_EQ(exportMenu->title(), "E&xport");
-    const std::pair<const char*, const char*> expected[] = {{kItems[0], "&Video..."},
-                                                            {kItems[1], "&Contact Sheet..."},
-                                                            {kItems[2], "&Motion Plot..."}};
+    const std::pair<const char*, const char*> expected[] = {
+        {kItems[0], "&Video..."}, {kItems[1], "&Contact Sheet..."}, {kItems[2], "&Motion Plot..."}};
     const QList<QAction*> items = exportMenu->actions();
     ASSERT_EQ(items.size(), 3);
     for (qsizetype i = 0; i < items.size(); ++i) {
