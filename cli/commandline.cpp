@@ -1,7 +1,6 @@
 #include "commandline.h"
 
 #include <algorithm>
-#include <charconv>
 #include <sstream>
 
 #include "designoverrides.h"
@@ -97,10 +96,6 @@ const OptionSpec* findOption(const CommandSpec& spec, const std::string& name) {
     return nullptr;
 }
 
-bool wholeNumber(const std::string& text) {
-    return parseWholeNumber(text).has_value();
-}
-
 bool isHelp(const std::string& arg) {
     return arg == "--help" || arg == "-h";
 }
@@ -169,27 +164,22 @@ void checkPictureValues(const Invocation& call) {
                          "'" + call.command + "' takes --times or --moments, not both");
     }
     if (const auto text = call.value("--times")) {
-        std::string bad;
-        if (!sheet::parseClockTimes(*text, &bad)) {
-            throw UsageError(call.command, "option --times: '" + bad +
-                                               "' is not a clock time (H:MM or H:MM:SS, hours 0 "
-                                               "to 23)");
+        if (const std::string problem = sheet::clockTimesProblem(*text); !problem.empty()) {
+            throw UsageError(call.command, "option --times: " + problem);
         }
     }
     for (const char* option : {"--columns", "--seconds"}) {
         if (const auto text = call.value(option)) {
-            const auto value = parseWholeNumber(*text);
-            if (!value || *value < 1) {
-                throw UsageError(call.command, std::string("option ") + option +
-                                                   " needs a whole number from 1, not '" + *text +
-                                                   "'");
+            if (const std::string problem = design::wholeNumberProblem(*text, 1);
+                !problem.empty()) {
+                throw UsageError(call.command, std::string("option ") + option + " " + problem);
             }
         }
     }
-    if (const auto text = call.value("--scale"); text && !parseScale(*text)) {
-        throw UsageError(call.command,
-                         "option --scale needs a number above 0 and at most 8, not '" + *text +
-                             "'");
+    if (const auto text = call.value("--scale")) {
+        if (const std::string problem = design::scaleProblem(*text); !problem.empty()) {
+            throw UsageError(call.command, "option --scale " + problem);
+        }
     }
 }
 
@@ -210,9 +200,11 @@ void checkValues(const Invocation& call) {
         }
     }
     for (const char* option : {"--keyframes", "--bitrate"}) {
-        if (const auto text = call.value(option); text && !wholeNumber(*text)) {
-            throw UsageError(call.command, std::string("option ") + option +
-                                               " needs a whole number from 0, not '" + *text + "'");
+        if (const auto text = call.value(option)) {
+            if (const std::string problem = design::wholeNumberProblem(*text, 0);
+                !problem.empty()) {
+                throw UsageError(call.command, std::string("option ") + option + " " + problem);
+            }
         }
     }
     for (const char* option : {"--start", "--time"}) {
@@ -224,26 +216,6 @@ void checkValues(const Invocation& call) {
 }
 
 } // namespace
-
-std::optional<double> parseScale(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || !(value > 0) || value > 8) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-std::optional<int> parseWholeNumber(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end || value < 0) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 const std::vector<CommandSpec>& commandTable() {
     static const std::vector<CommandSpec> table = makeTable();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "design/optionvalues.h"
+
 namespace dw::cli {
 
 // Exit statuses of the program.
@@ -59,11 +61,9 @@ struct Invocation {
 // option, a missing value, input or output, or a stray argument. A --help anywhere wins.
 Invocation parseCommandLine(const std::vector<std::string>& args);
 
-// A non-negative decimal integer that fits an int (--keyframes, --bitrate); nullopt otherwise.
-std::optional<int> parseWholeNumber(const std::string& text);
-
-// A still's scale for --scale: a decimal number above 0 and at most 8; nullopt otherwise.
-std::optional<double> parseScale(const std::string& text);
+// --keyframes, --bitrate, --columns and --seconds; --scale. The export dialogs read them alike.
+using design::parseScale;
+using design::parseWholeNumber;
 
 // The help of the program (empty name) or of one sub-command, ready to print.
 std::string helpText(const std::string& command);

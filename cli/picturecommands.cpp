@@ -4,17 +4,15 @@
 #include <filesystem>
 #include <system_error>
 
-#include <QImageWriter>
-
 #include "clihost.h"
 #include "commands.h"
 #include "design/hosttap.h"
-#include "design/numbertext.h"
-#include "design/runtimeerror.h"
+#include "design/pngfile.h"
 #include "motion/motionplot.h"
 #include "run/designersession.h"
 #include "runsupport.h"
 #include "sheet/contactsheet.h"
+#include "sheet/sheetoptiontexts.h"
 
 namespace dw::cli {
 
@@ -28,40 +26,25 @@ void refuseFolder(const Invocation& call) {
 }
 
 ExitCode writePicture(CommandContext& cx, const QImage& picture) {
-    QImageWriter writer(QString::fromStdString(cx.call.output), "png");
-    if (!writer.write(picture)) {
-        cx.host.report("cannot write " + cx.call.output + ": " +
-                       writer.errorString().toStdString());
-        std::error_code ignored;
-        std::filesystem::remove(cx.call.output, ignored);
+    if (const std::string error = design::writePngFile(picture, cx.call.output); !error.empty()) {
+        cx.host.report(error);
         return ExitCode::Failed;
     }
     return ExitCode::Done;
-}
-
-// The design's duration, at most a minute, so the default plot stays readable.
-int defaultSeconds(const design::ClockDesign& d) {
-    constexpr int kMost = 60;
-    try {
-        const std::int32_t seconds = design::int32Of(d.duration);
-        return seconds >= 1 && seconds < kMost ? seconds : kMost;
-    } catch (const design::RuntimeError&) {
-        return kMost;
-    }
 }
 
 } // namespace
 
 ExitCode runSheet(CommandContext& cx) {
     refuseFolder(cx.call);
-    sheet::SheetOptions options;
-    if (const auto text = cx.call.value("--times")) {
-        std::string bad;
-        options.times = sheet::parseClockTimes(*text, &bad).value_or(options.times);
-    }
-    // Both were checked when the command line was read.
-    options.columns = parseWholeNumber(cx.call.value("--columns").value_or("0")).value_or(0);
-    options.scale = parseScale(cx.call.value("--scale").value_or("1")).value_or(1.0);
+    // The values were checked when the command line was read.
+    sheet::SheetOptionProblem problem;
+    const sheet::SheetOptions options =
+        sheet::readSheetOptions({cx.call.value("--times").value_or(""),
+                                 cx.call.value("--columns").value_or(""),
+                                 cx.call.value("--scale").value_or("1")},
+                                &problem)
+            .value_or(sheet::SheetOptions{});
     if (!prepareRun(cx)) {
         return ExitCode::Failed;
     }
@@ -81,7 +64,7 @@ ExitCode runMotion(CommandContext& cx) {
     motion::MotionOptions options;
     options.seconds = cx.call.has("--seconds")
                           ? parseWholeNumber(*cx.call.value("--seconds")).value_or(1)
-                          : defaultSeconds(cx.session.design());
+                          : motion::defaultPlotSeconds(cx.session.design());
     const motion::MotionOutcome outcome = motion::makeMotionPlot(cx.session, cx.tap, options);
     if (cx.host.interrupted()) {
         cx.host.report("stopped after " + std::to_string(outcome.run.samples.size()) +

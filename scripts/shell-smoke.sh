@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Smoke test of the windowed program under a virtual display: start dialwright, load a sample
-# design through File -> Open .INI, run Test for two seconds, stop, and exit through File -> Exit.
+# design through File -> Open .INI, run Test for two seconds, stop, write a contact sheet through
+# the Export menu, and exit through File -> Exit.
 # A screenshot of every step lands in BUILD_DIR/shell-smoke/; the test fails when a step does not
 # happen, the clock does not move, or the program does not end by itself with status 0.
 # Usage: scripts/shell-smoke.sh [BUILD_DIR]   (default: build). Exit 77: no virtual display here.
@@ -72,12 +73,38 @@ keys alt+n s Return
 sleep 1
 shot 06-stopped
 
+# The Export menu, then a contact sheet through its save dialog and options form.
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key --clearmodifiers alt+x
+sleep 0.7
+shot 07-export-menu
+xdotool key c
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Save As$' | head -1) ||
+    fail "no save dialog for the contact sheet"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool type --delay 20 "$out/sheet.png"
+xdotool key Return
+form=$(timeout 10 xdotool search --sync --onlyvisible --name '^Export Contact Sheet$' | head -1) ||
+    fail "no options form for the contact sheet"
+xdotool windowfocus --sync "$form" 2>/dev/null || true
+xdotool type --delay 20 "12:00:00,3:00:00,9:15:45,10:08:42"
+sleep 0.5
+shot 08-sheet-options
+xdotool key Return
+for _ in $(seq 1 50); do
+    [ -s "$out/sheet.png" ] && break
+    sleep 0.2
+done
+[ -s "$out/sheet.png" ] || fail "no contact sheet written"
+sleep 1
+shot 09-sheet-written
+
 keys alt+f x
 for _ in $(seq 1 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.2
 done
-kill -0 "$pid" 2>/dev/null && { shot 07-exit-refused; fail "the program did not exit"; }
+kill -0 "$pid" 2>/dev/null && { shot 10-exit-refused; fail "the program did not exit"; }
 wait "$pid" || fail "dialwright ended with status $?"
 grep -q "lastDir=$PWD/samples/" "$out/config/dialwright/prefs.ini" ||
     fail "lastDir was not written at exit"

@@ -119,6 +119,16 @@ QImage drawMotionPlot(const MotionRun& run, const std::string& title, int width,
     return picture;
 }
 
+int defaultPlotSeconds(const design::ClockDesign& d) {
+    constexpr int kMost = 60;
+    try {
+        const std::int32_t seconds = design::int32Of(d.duration);
+        return seconds >= 1 && seconds < kMost ? seconds : kMost;
+    } catch (const design::RuntimeError&) {
+        return kMost;
+    }
+}
+
 MotionOutcome makeMotionPlot(run::DesignerSession& session, design::HostTap& tap,
                              const MotionOptions& options) {
     MotionOutcome outcome;

@@ -11,8 +11,9 @@
 #include "motion/motionsamples.h"
 
 namespace dw::design {
+struct ClockDesign;
 class HostTap;
-}
+} // namespace dw::design
 namespace dw::run {
 class DesignerSession;
 }
@@ -31,6 +32,10 @@ struct MotionOutcome {
     MotionRun run;
     std::string error; // why there is no plot; empty when there is one
 };
+
+// The seconds a plot covers unless the user says: the design's duration, at most a minute, so
+// that the plot stays readable.
+int defaultPlotSeconds(const design::ClockDesign& design);
 
 // The plot of a run of the session's design (see collectMotion; `tap` is the session's host).
 MotionOutcome makeMotionPlot(run::DesignerSession& session, design::HostTap& tap,

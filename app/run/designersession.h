@@ -227,6 +227,9 @@ public:
     // The export of save_avi to a file named by the caller, or, given a sink, to the sink
     // instead of the AVI writer (the file name is then unused). The same refusals, no dialog.
     void saveAviAs(const std::string& fileName, std::shared_ptr<FrameSink> sink = nullptr);
+    // The refusals of Save AVI, before its dialog: no main picture, or a run going. False after
+    // the message; other exports of the design refuse the same way.
+    bool exportAllowed();
     // Runs the loop the design chooses (digital, erase or normal mode) with the output as given,
     // without the commands' own checks; the loop makes its start checks. Never throws
     // RuntimeError.
@@ -243,7 +246,6 @@ public:
 private:
     RunContext runContext();
     bool readCopyFramesPerSecond(std::int32_t& framesPerSecond);
-    bool exportAllowed();
     void exportTo(const std::string& fileName, std::shared_ptr<FrameSink> sink);
     platform::MessageBoxHook routeMessageBoxes();
     design::DesignFileFlow fileFlow();

@@ -79,6 +79,14 @@ std::optional<std::vector<ClockTime>> parseClockTimes(const std::string& text,
     }
 }
 
+std::string clockTimesProblem(const std::string& text) {
+    std::string bad;
+    if (parseClockTimes(text, &bad)) {
+        return {};
+    }
+    return "'" + bad + "' is not a clock time (H:MM or H:MM:SS, hours 0 to 23)";
+}
+
 std::vector<ClockTime> hardMoments(const ClockTime& start) {
     return {
         {12, 0, 0},

@@ -26,6 +26,10 @@ std::optional<ClockTime> parseClockTime(const std::string& text);
 std::optional<std::vector<ClockTime>> parseClockTimes(const std::string& text,
                                                       std::string* badEntry);
 
+// Why a typed list of times cannot be read, naming the bad entry as typed ("'25:00:00' is not a
+// clock time (H:MM or H:MM:SS, hours 0 to 23)"); empty when every entry is a time.
+std::string clockTimesProblem(const std::string& text);
+
 // The moments where faces go wrong: noon and the second before, midnight and the second before
 // it, the quarter hours' odd ones, the hands' famous pose, and the ends of the start time's
 // minute and hour (whose next step rolls the seconds and the minutes over).

@@ -53,6 +53,8 @@ public:
     void runCommand(const std::function<void()>& command);
     run::DesignerSession& session();
     ShellContext& context() { return mContext; }
+    // The Qt host, for the dialogs the shell itself asks (an export's options).
+    QtHost& host() { return mHost; }
 
     // The View menu's operations.
     void showDesignWindow();

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "run/designersession.h"
+#include "shell/exportcommands.h"
 #include "shell/mainwindow.h"
 #include "shell/mainwindow_commands.h"
 
@@ -106,6 +107,12 @@ const std::vector<MenuEntry>& menuTable() {
           {"IDM_PLOTCENTRE", "&Plot Centre", run<&DesignerSession::plotCentre>},
           {"IDM_SEP", "-"},
           {"IDM_SAVEAVI", "&Save AVI", run<&DesignerSession::save_avi>}}},
+        // Added after Run: the other exports of the design, each with its file and options.
+        {"IDM_EXPORT",
+         "E&xport",
+         {{"IDM_EXPORT_VIDEO", "&Video...", commands::exportVideo},
+          {"IDM_EXPORT_SHEET", "&Contact Sheet...", commands::exportSheet},
+          {"IDM_EXPORT_MOTION", "&Motion Plot...", commands::exportMotion}}},
         {"IDM_HELP", "He&lp", {{"IDM_ABOUT", "&About...", run<&DesignerSession::about>}}},
     };
     return table;

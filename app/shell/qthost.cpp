@@ -139,4 +139,8 @@ QtHost::compressionDialog(const platform::CompressionRequest& request) {
     return CompressionOptionsDialog::ask(request, owner());
 }
 
+std::optional<FormValues> QtHost::optionsDialog(const FormRequest& request) {
+    return OptionsForm::ask(request, owner());
+}
+
 } // namespace dw::shell

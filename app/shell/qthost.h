@@ -11,6 +11,7 @@
 
 #include "design/host.h"
 #include "dw/platform/compressiondialog.h"
+#include "shell/optionsform.h"
 
 class QWidget;
 
@@ -64,6 +65,9 @@ public:
     // The AVI writer's compression-options dialog; nullopt when cancelled.
     virtual std::optional<platform::CompressionChoice>
     compressionDialog(const platform::CompressionRequest& request);
+
+    // An export's options form (the Export menu); its values, or nullopt when cancelled.
+    virtual std::optional<FormValues> optionsDialog(const FormRequest& request);
 
 private:
     QWidget* owner() const;

@@ -4,8 +4,8 @@
 
 namespace dw::shell {
 
-ShellContext::ShellContext(run::DesignerSession& session, QObject* parent)
-    : QObject(parent), mSession(session), mUndo(session, [this] {
+ShellContext::ShellContext(run::DesignerSession& session, design::HostTap* tap, QObject* parent)
+    : QObject(parent), mSession(session), mTap(tap), mUndo(session, [this] {
           emit designChanged();
           emit designEdited();
       }) {}

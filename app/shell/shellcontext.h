@@ -9,6 +9,9 @@
 #include "design/designfileflow.h"
 #include "shell/undohistory.h"
 
+namespace dw::design {
+class HostTap;
+}
 namespace dw::run {
 class DesignerSession;
 }
@@ -18,10 +21,14 @@ namespace dw::shell {
 class ShellContext : public QObject {
     Q_OBJECT
 public:
-    // `session` must outlive the context.
-    explicit ShellContext(run::DesignerSession& session, QObject* parent = nullptr);
+    // `session` must outlive the context. `tap`, when given, must be the session's host.
+    explicit ShellContext(run::DesignerSession& session, design::HostTap* tap = nullptr,
+                          QObject* parent = nullptr);
 
     run::DesignerSession& session() { return mSession; }
+    // The session's host as a tap, for the exports that run the design many times over and
+    // keep each run's messages; null when the session was given none.
+    design::HostTap* hostTap() { return mTap; }
 
     // Runs a user command (a menu item, a button, a toolbar click). A run-time error it raises is
     // shown as its description instead of reaching the event loop. Then designChanged is
@@ -51,6 +58,7 @@ signals:
 
 private:
     run::DesignerSession& mSession;
+    design::HostTap* mTap;
     UndoHistory mUndo;
     int mDepth = 0;
 };

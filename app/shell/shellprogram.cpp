@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "design/hosttap.h"
 #include "run/designersession.h"
 #include "shell/mainwindow.h"
 #include "shell/qthost.h"
@@ -11,8 +12,9 @@ namespace dw::shell {
 
 ShellProgram::ShellProgram(std::unique_ptr<QtHost> host)
     : mHost(host ? std::move(host) : std::make_unique<QtHost>()),
-      mSession(std::make_unique<run::DesignerSession>(*mHost)),
-      mContext(std::make_unique<ShellContext>(*mSession)),
+      mTap(std::make_unique<design::HostTap>(*mHost)),
+      mSession(std::make_unique<run::DesignerSession>(*mTap)),
+      mContext(std::make_unique<ShellContext>(*mSession, mTap.get())),
       mMainWindow(std::make_unique<MainWindow>(*mContext, *mHost)) {}
 
 // The windows go before the session whose models they show, the session before its host.
@@ -20,6 +22,7 @@ ShellProgram::~ShellProgram() {
     mMainWindow.reset();
     mContext.reset();
     mSession.reset();
+    mTap.reset();
 }
 
 bool ShellProgram::start(const std::vector<std::string>& designFiles) {

@@ -7,6 +7,9 @@
 
 #include "shell/qthost.h"
 
+namespace dw::design {
+class HostTap;
+}
 namespace dw::run {
 class DesignerSession;
 }
@@ -37,6 +40,8 @@ public:
 
 private:
     std::unique_ptr<QtHost> mHost;
+    // The session's host: the Qt host, with runs' messages kept while an export asks.
+    std::unique_ptr<design::HostTap> mTap;
     std::unique_ptr<run::DesignerSession> mSession;
     std::unique_ptr<ShellContext> mContext;
     std::unique_ptr<MainWindow> mMainWindow;

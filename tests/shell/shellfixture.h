@@ -32,6 +32,10 @@ public:
     std::vector<std::string> dialogFolders;
     std::function<void()> onYield;   // runs inside every yield; may issue commands
     std::function<void()> onMessage; // runs as each message is shown
+    // Answers an options form; unset accepts what the form shows first.
+    std::function<std::optional<shell::FormValues>(const shell::FormRequest&)> onOptions;
+    std::vector<std::string> formsAsked;  // the forms' object names
+    std::vector<std::string> frameCounts; // every text set on "STA_FRAMECOUNT"
 
     void showMessage(const std::string& text, design::MessageIcon icon) override {
         messages.push_back({text, icon});
@@ -49,6 +53,16 @@ public:
     std::optional<platform::CompressionChoice>
     compressionDialog(const platform::CompressionRequest&) override {
         return platform::CompressionChoice{}; // uncompressed
+    }
+    std::optional<shell::FormValues> optionsDialog(const shell::FormRequest& request) override {
+        formsAsked.push_back(request.name);
+        return onOptions ? onOptions(request) : request.values;
+    }
+    void setStatusText(const std::string& panelKey, const std::string& text) override {
+        if (panelKey == "STA_FRAMECOUNT") {
+            frameCounts.push_back(text);
+        }
+        QtHost::setStatusText(panelKey, text);
     }
     void yield() override {
         QtHost::yield();
