@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     double bestCli = 1e300;
     double bestShell = 1e300;
     int paints = 0;
-    for (int round = 1; round <= 3; ++round) {
+    for (int round = 1; round <= 7; ++round) {
         const double cli = cliRun(design);
         const ShellResult shell = shellRun(design, 60, false);
         std::printf(

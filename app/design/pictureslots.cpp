@@ -136,6 +136,7 @@ void PictureSlots::unload(PictureSlot slot) {
     releasePictureSlot(slot);
     if (slot == PictureSlot::Main) {
         mPicture2.assign(QImage());
+        ++mPicture2Changes;
         mHost.windowChanged(kDesignWindow, WindowEvent::PictureChanged);
     }
 }
@@ -143,6 +144,7 @@ void PictureSlots::unload(PictureSlot slot) {
 void PictureSlots::showMainPicture() {
     if (const auto main = window(PictureSlot::Main)) {
         mPicture2.copyFrom(main->Picture1());
+        ++mPicture2Changes;
         mHost.windowChanged(kDesignWindow, WindowEvent::PictureChanged);
     }
 }
@@ -154,6 +156,16 @@ bool PictureSlots::quickReloadBackground() {
     }
     main->Picture1().copyFrom(mPicture2);
     main->pictureChanged();
+    return true;
+}
+
+bool PictureSlots::quickReloadBackground(const QRect& area) {
+    const auto main = window(PictureSlot::Main);
+    if (!main) {
+        return false;
+    }
+    main->Picture1().copyFrom(mPicture2);
+    main->pictureChangedLater(area);
     return true;
 }
 

@@ -3,6 +3,7 @@
 // six design slots name their file in the design record, the test slot keeps its own name. The
 // design window's Picture2, the clean copy of the main picture, lives here too.
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -54,8 +55,14 @@ public:
     const std::string& fileName(PictureSlot slot) const;
 
     // The design window's copy of the main picture.
-    Picture& Picture2() { return mPicture2; }
+    // Handing it out for writing counts as a change of it.
+    Picture& Picture2() {
+        ++mPicture2Changes;
+        return mPicture2;
+    }
     const Picture& Picture2() const { return mPicture2; }
+    // Counts the changes of Picture2, the background a run restores before each frame.
+    std::uint64_t picture2Changes() const { return mPicture2Changes; }
 
     // The open-file dialog for a picture; the chosen path or empty.
     std::string pickBitmapFile();
@@ -88,6 +95,9 @@ public:
     // The main picture window's Picture1 takes Picture2, wiping marks drawn on it. False, and
     // nothing done, when the main slot is empty.
     bool quickReloadBackground();
+    // The same, for a caller that knows Picture1 differed from Picture2 only within `area` and
+    // draws on it next: the view is told of that area with the drawing's own change.
+    bool quickReloadBackground(const QRect& area);
 
     // False, after the critical message "Cannot load an erase background smaller than the
     // foreground in this version", when both pictures are loaded and the erase background is
@@ -110,6 +120,7 @@ private:
     std::array<std::shared_ptr<PictureWindowModel>, kPictureSlotCount> mWindows;
     std::string mTestFileName;
     Picture mPicture2;
+    std::uint64_t mPicture2Changes = 0;
 };
 
 // A slot's window as a run holds it across yields to the event queue. The window stays valid

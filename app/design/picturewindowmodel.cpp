@@ -59,7 +59,27 @@ void PictureWindowModel::restore() {
 }
 
 void PictureWindowModel::pictureChanged() {
+    ++mChangeCount;
+    mWholeChanged = true;
     mHost.windowChanged(mName, WindowEvent::PictureChanged);
+}
+
+void PictureWindowModel::pictureChanged(const QRect& area) {
+    ++mChangeCount;
+    mChangedArea |= area & QRect(0, 0, mPicture1.width(), mPicture1.height());
+    mHost.windowChanged(mName, WindowEvent::PictureChanged);
+}
+
+void PictureWindowModel::pictureChangedLater(const QRect& area) {
+    ++mChangeCount;
+    mChangedArea |= area & QRect(0, 0, mPicture1.width(), mPicture1.height());
+}
+
+std::optional<QRect> PictureWindowModel::takeChangedArea() {
+    const bool whole = mWholeChanged || mChangedArea.isEmpty();
+    const QRect area = std::exchange(mChangedArea, QRect());
+    mWholeChanged = false;
+    return whole ? std::nullopt : std::optional<QRect>(area);
 }
 
 } // namespace dw::design

@@ -3,7 +3,10 @@
 // visibility and close rule, and the circle tool's state. A Qt shell draws it and follows it
 // through Host::windowChanged, under the window's name (the caption of its slot).
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include <QRect>
 
 #include "design/picture.h"
 
@@ -55,6 +58,18 @@ public:
 
     // Tells the host that Picture1 was drawn on or replaced, so that its view repaints.
     void pictureChanged();
+    // The same for a change known to lie within `area` (picture pixels): the view may repaint
+    // only that much.
+    void pictureChanged(const QRect& area);
+    // Records a change within `area` without telling the host yet: the next pictureChanged
+    // tells it together with its own, so that a view repaints one rectangle.
+    void pictureChangedLater(const QRect& area);
+    // What changed since the view last asked: a rectangle, or nullopt for the whole picture
+    // (also when nothing was recorded). Asking starts the record afresh.
+    std::optional<QRect> takeChangedArea();
+    // Counts the changes told; a drawer that sees it unchanged since its own last change knows
+    // nobody else drew on Picture1 in between.
+    std::uint64_t changeCount() const { return mChangeCount; }
 
     Picture& Picture1() { return mPicture1; }
     const Picture& Picture1() const { return mPicture1; }
@@ -82,6 +97,9 @@ private:
     bool mAllowClose = false;
     bool mVisible = false;
     CircleToolState mCircleTool;
+    std::uint64_t mChangeCount = 0;
+    bool mWholeChanged = false;
+    QRect mChangedArea;
 };
 
 } // namespace dw::design

@@ -56,9 +56,20 @@ design::Picture& FrameComposer::surface() {
     return mMain->Picture1();
 }
 
+FrameComposer::Changes FrameComposer::changesNow() const {
+    return {mMain.get(), mMain->changeCount(), mContext.pictures.picture2Changes()};
+}
+
 void FrameComposer::restoreFace() {
     checkWindows();
-    mContext.pictures.quickReloadBackground();
+    // Repainting the whole face after every frame would cost a view more than the frame does.
+    if (mLastHands && mLastHands->after == changesNow()) {
+        mContext.pictures.quickReloadBackground(mLastHands->area);
+    } else {
+        mContext.pictures.quickReloadBackground();
+    }
+    mLastHands.reset();
+    mRestored = changesNow();
 }
 
 void FrameComposer::drawHands(const HandIndices& indices) {
@@ -71,12 +82,24 @@ void FrameComposer::drawHands(const HandIndices& indices) {
         window.pictureChanged();
         return;
     }
+    QRect drawn;
     {
         SurfacePainter painter(mMain->Picture1());
         drawLineHands(painter, mContext.geometry.tables(), mContext.design, mSettings.lines,
                       indices);
+        drawn = painter.touched();
     }
-    mMain->pictureChanged();
+    // Hands drawn on the face just restored change only their own area; hands drawn over
+    // anything else leave what Picture1 holds unknown.
+    const bool onRestoredFace = mRestored && *mRestored == changesNow();
+    mRestored.reset();
+    if (onRestoredFace) {
+        mMain->pictureChanged(drawn);
+        mLastHands = HandsArea{changesNow(), drawn};
+    } else {
+        mMain->pictureChanged();
+        mLastHands.reset();
+    }
 }
 
 void FrameComposer::drawFrame(const HandIndices& indices) {

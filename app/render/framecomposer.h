@@ -2,6 +2,11 @@
 // One frame of a normal-mode run: the clean face restored and the hands drawn on the frame
 // surface, with the settings read at the run start. A run makes one composer and calls it once
 // per step; a still picture of a run's first frame uses it the same way.
+#include <cstdint>
+#include <optional>
+
+#include <QRect>
+
 #include "design/pictureslots.h"
 #include "render/normalrunsettings.h"
 #include "render/rotationobject.h"
@@ -66,11 +71,28 @@ public:
 
 private:
     void checkWindows() const;
+    // The change counts of the main window and of the background now.
+    struct Changes {
+        const design::PictureWindowModel* window = nullptr;
+        std::uint64_t windowChanges = 0;
+        std::uint64_t backgroundChanges = 0;
+        bool operator==(const Changes&) const = default;
+    };
+    Changes changesNow() const;
 
     FrameContext mContext;
     NormalRunSettings mSettings;
     RotationObject mRotation;
     design::HeldPictureWindow mMain, mHour, mMinute, mSecond, mTop;
+    // Views repaint only what a frame changed. That is known while Picture1 is the clean face
+    // as this composer restored it (plus the hands it drew on it since), which the change
+    // counts vouch for: a tool, a load or a preview in between counts as a change.
+    struct HandsArea {
+        Changes after;
+        QRect area;
+    };
+    std::optional<Changes> mRestored;    // the face restored, nothing drawn on it since
+    std::optional<HandsArea> mLastHands; // the face restored, then these hands drawn
 };
 
 } // namespace dw::render

@@ -1,5 +1,6 @@
 #include "render/surfacepainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -64,6 +65,11 @@ bool SurfacePainter::isActive() const {
     return mPainter && mPainter->isActive();
 }
 
+void SurfacePainter::touch(const QRect& rect) {
+    const int margin = mPenWidth / 2 + 2;
+    mTouched |= rect.normalized().adjusted(-margin, -margin, margin, margin) & mView.rect();
+}
+
 void SurfacePainter::setPenWidth(int width) {
     mPenWidth = width < 1 ? 1 : width;
 }
@@ -72,6 +78,7 @@ void SurfacePainter::drawLine(QPoint from, QPoint to, std::int32_t colour, LineE
     if (!isActive()) {
         return;
     }
+    touch(QRect(from, to));
     if (mPenWidth <= 1) {
         drawThinLine(from, to, colourOf(colour).rgb(), end);
         return;
@@ -133,9 +140,17 @@ void SurfacePainter::drawCircle(QPointF centre, double radius, std::int32_t colo
     if (radius > farthestReach(centre)) {
         if (fillColour) {
             mView.fill(colourOf(*fillColour));
+            mTouched = mView.rect();
         }
         return;
     }
+    // In doubles and held near the surface first: a centre far off it must not overflow.
+    const auto near = [](double v, int size) {
+        return static_cast<int>(std::clamp(v, -1.0, static_cast<double>(size) + 1));
+    };
+    const double reach = radius + 1;
+    touch(QRect(QPoint(near(centre.x() - reach, width()), near(centre.y() - reach, height())),
+                QPoint(near(centre.x() + reach, width()), near(centre.y() + reach, height()))));
     if (fillColour) {
         mPainter->setPen(Qt::NoPen);
         mPainter->setBrush(colourOf(*fillColour));
@@ -164,6 +179,7 @@ void SurfacePainter::fillPolygon(std::span<const QPoint> vertices, std::int32_t 
     for (const QPoint& v : vertices) {
         polygon.append(v);
     }
+    touch(polygon.boundingRect());
     mPainter->setPen(Qt::NoPen);
     mPainter->setBrush(colourOf(colour));
     mPainter->drawPolygon(polygon, Qt::OddEvenFill);

@@ -9,6 +9,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 
 #include "dw/platform/surface.h"
 
@@ -59,13 +60,21 @@ public:
     // outline. Doubled edges cancel, so a path that retraces itself fills nothing.
     void fillPolygon(std::span<const QPoint> vertices, std::int32_t colour);
 
+    // A rectangle holding every pixel drawn so far (a little more, never less), within the
+    // surface; empty when nothing was drawn. A view repaints only this much.
+    QRect touched() const { return mTouched; }
+
 private:
+    // Adds a rectangle in pixel coordinates, grown by what a pen of the current width covers.
+    void touch(const QRect& rect);
+
     void drawThinLine(QPoint from, QPoint to, std::uint32_t pixel, LineEnd end);
     double farthestReach(QPointF centre) const;
 
     QImage mView;
     std::unique_ptr<QPainter> mPainter;
     int mPenWidth = 1;
+    QRect mTouched;
 };
 
 } // namespace dw::render

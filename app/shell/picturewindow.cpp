@@ -42,7 +42,13 @@ bool PictureWindow::refresh() {
         mPicture1->setFixedSize(size);
         updateGeometry();
     }
-    mPicture1->update();
+    // A run tells only the area its hands changed; repainting just that keeps the view cheap.
+    const std::optional<QRect> changed = model->takeChangedArea();
+    if (changed && !resized) {
+        mPicture1->update(*changed);
+    } else {
+        mPicture1->update();
+    }
     return resized;
 }
 

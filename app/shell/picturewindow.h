@@ -23,7 +23,8 @@ public:
     std::shared_ptr<design::PictureWindowModel> model() const { return mModel.lock(); }
     bool shows(const design::PictureWindowModel* model) const;
 
-    // Takes the model's caption and picture size, and repaints. True when the size changed.
+    // Takes the model's caption and picture size, and repaints what changed. True when the size
+    // changed.
     bool refresh();
 
     QWidget* Picture1() const { return mPicture1; }

@@ -177,3 +177,33 @@ TEST_F(FrameComposerTest, aKiteWithNothingToDrawEndsTheReadingWithItsMessage) {
 }
 
 } // namespace
+
+// A view repaints only the areas the main window tells; over a run they must hold every pixel
+// that changed from one frame to the next, and anything drawn by others makes it whole again.
+TEST_F(FrameComposerTest, framesTellTheAreaTheyChangedUnlessOthersDrewBetween) {
+    FrameComposer composer = lineComposer();
+    PictureWindowModel& main = *pictures.window(PictureSlot::Main);
+    composer.drawFrame(kThreeOClock);
+    EXPECT_EQ(main.takeChangedArea(), std::nullopt) << "the first frame repaints everything";
+
+    QImage before = main.Picture1().toImage();
+    composer.drawFrame(kNineOClock);
+    const std::optional<QRect> area = main.takeChangedArea();
+    ASSERT_TRUE(area.has_value());
+    const QImage after = main.Picture1().toImage();
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            if (before.pixel(x, y) != after.pixel(x, y)) {
+                EXPECT_TRUE(area->contains(x, y)) << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_LT(area->width(), 64) << "the hands' area, not the face";
+
+    main.pictureChanged(); // a tool drew a mark
+    composer.drawFrame(kThreeOClock);
+    EXPECT_EQ(main.takeChangedArea(), std::nullopt);
+    pictures.Picture2().clear(0xFFFFFF); // the background itself changed
+    composer.drawFrame(kNineOClock);
+    EXPECT_EQ(main.takeChangedArea(), std::nullopt);
+}

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "design/picture.h"
 #include "pixelart.h"
@@ -211,4 +214,39 @@ TEST(SurfacePainterTest, paintsThroughAWindowHandle) {
         painter.drawLine({0, 0}, {2, 0}, 0x01000000 | kBlue); // the top byte names no colour
     }
     EXPECT_EQ(countPixels(picture.handle(), kBlue), 3);
+}
+
+// A view repaints only what the painter says it touched, so every changed pixel must lie in it.
+TEST(SurfacePainterTest, touchedAreaHoldsEveryPixelDrawn) {
+    const std::array<QPoint, 4> kite{QPoint(5, 20), QPoint(12, 9), QPoint(19, 20), QPoint(12, 30)};
+    const std::vector<std::pair<const char*, std::function<void(SurfacePainter&)>>> drawings{
+        {"thin line", [](SurfacePainter& p) { p.drawLine({30, 3}, {2, 27}, kRed); }},
+        {"wide line", [](SurfacePainter& p) { p.setPenWidth(5); p.drawLine({20, 2}, {20, 2}, kRed); }},
+        {"wide circle", [](SurfacePainter& p) { p.setPenWidth(3); p.drawCircle({16, 16}, 9, kRed); }},
+        {"filled circle", [](SurfacePainter& p) { p.drawCircle({0, 31}, 6, kRed, kBlue); }},
+        {"polygon", [&](SurfacePainter& p) { p.fillPolygon(kite, kBlue); }},
+        {"off the surface", [](SurfacePainter& p) { p.drawLine({-50, -9}, {-2, -90}, kRed); }},
+    };
+    for (const auto& [name, draw] : drawings) {
+        Picture picture(32, 32);
+        picture.clear();
+        QRect touched;
+        {
+            SurfacePainter painter(picture);
+            draw(painter);
+            touched = painter.touched();
+        }
+        const QImage image = picture.toImage();
+        QRect drawn;
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 32; ++x) {
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0) {
+                    drawn |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_TRUE(drawn.isEmpty() || touched.contains(drawn)) << name;
+        // Not much more than the drawing: the view's saving depends on it.
+        EXPECT_TRUE(drawn.adjusted(-5, -5, 5, 5).contains(touched) || touched.isEmpty()) << name;
+    }
 }
