@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
@@ -294,6 +295,18 @@ TEST_F(BinderHookTest, zoomGrowsTheWindowUpToTheClientAreaAndScrollsFromThere) {
     settle();
     EXPECT_EQ(picture->size(), QSize(200, 150)) << "fitted exactly again";
     EXPECT_EQ(picture->Picture1()->pos(), QPoint(0, 0));
+
+    EXPECT_TRUE(frame->systemMenu()->actions().contains(picture->findChild<QAction*>("actZoomIn")))
+        << "the frame's own menu offers the zoom too";
+
+    loadSample("bitmap-hands.ini");
+    window().runCommand([&] { session().cmdPreviewBMP(); });
+    settle();
+    ASSERT_NE(window().renderFrame(), nullptr);
+    auto* render = static_cast<shell::PictureView*>(window().renderFrame()->widget());
+    const QSize natural = render->Picture1()->size();
+    render->findChild<QAction*>("actZoom200")->trigger();
+    EXPECT_EQ(render->Picture1()->size(), natural * 2);
 
     // The colour read-out comes third, after the two panels of the status bar.
     QStatusBar* bar = window().statusBar();
