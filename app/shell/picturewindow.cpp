@@ -76,7 +76,8 @@ bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Picture1()) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: // a quick second click is a click like any other
+        // The second press of a quick double click comes as this alone: a click like any other.
+        case QEvent::MouseButtonDblClick:
             pressed(*static_cast<QMouseEvent*>(event));
             return true;
         case QEvent::MouseMove:

@@ -113,7 +113,7 @@ TEST_P(PictureToolsTest, duringARunOnlyThePositionFollows) {
 }
 
 // "D x,y" left press, "U x,y" left release, "R x,y" right click, "M x,y" move (with the button
-// held between D and U), "off"/"on" click chkCirc, "hide" closes the window and views it again.
+// held between D and U), "C x,y" the second press of a double click, "off"/"on" click chkCirc, "hide" closes the window and views it again.
 struct CircleScript {
     const char* name;
     const char* script;
@@ -143,6 +143,9 @@ protected:
                 press(x, y);
             } else if (op == "U") {
                 release(x, y);
+            } else if (op == "C") {
+                QTest::mouseDClick(view()->Picture1(), Qt::LeftButton, {},
+                                   at(x, y, PictureSlot::Test));
             } else if (op == "R") {
                 press(x, y, Qt::RightButton);
                 release(x, y, Qt::RightButton);
@@ -156,6 +159,7 @@ protected:
 const CircleScript kCircleScripts[] = {
     {"placeDragFixMoveConfirm", "D 20,15 M 26,15 U 26,15 M 30,20 D 30,20 U 30,20", "6", false},
     {"pressAndReleaseInPlace", "D 20,15 U 20,15 D 20,15 U 20,15", "0", false},
+    {"doubleClickConfirmsInPlace", "D 20,15 U 20,15 C 20,15", "0", false},
     {"negativeRadiusDrawsNothing", "D 20,15 M 12,15 U 12,15 D 20,15 U 20,15", "-8", true},
     {"otherButtonCancels", "D 20,15 M 26,15 U 26,15 M 30,20 R 30,20", "64", true},
     {"survivesUntickAndHide", "D 20,15 off D 5,6 U 5,6 hide on M 25,15 U 25,15 D 2,2 U 2,2", "5",
