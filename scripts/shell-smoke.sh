@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Smoke test of the windowed program under a virtual display: start dialwright, load a sample
 # design through File -> Open .INI, run Test for two seconds, stop, write a contact sheet through
-# the Export menu, and exit through File -> Exit.
+# the Export menu, and exit through File -> Exit. Then, with the Circle Positioner ticked
+# (dw-picture-tools), drag a circle over the main picture and zoom it to 800 % with Ctrl+wheel,
+# all by real pointer events.
 # A screenshot of every step lands in BUILD_DIR/shell-smoke/; the test fails when a step does not
 # happen, the clock does not move, or the program does not end by itself with status 0.
 # Usage: scripts/shell-smoke.sh [BUILD_DIR]   (default: build). Exit 77: no virtual display here.
@@ -11,7 +13,7 @@ build="$(realpath "${1:-build}")"
 out="$build/shell-smoke"
 design="$PWD/samples/line-hands.ini"
 
-for tool in xvfb-run xdotool import compare; do
+for tool in xvfb-run xdotool import compare convert; do
     if ! command -v "$tool" >/dev/null; then
         echo "shell-smoke: $tool is missing; skipped" >&2
         exit 77
@@ -108,4 +110,41 @@ kill -0 "$pid" 2>/dev/null && { shot 10-exit-refused; fail "the program did not 
 wait "$pid" || fail "dialwright ended with status $?"
 grep -q "lastDir=$PWD/samples/" "$out/config/dialwright/prefs.ini" ||
     fail "lastDir was not written at exit"
+
+# The picture tools, driven by the pointer: press on the dial, drag sideways with the button held.
+"$build/bin/dw-picture-tools" "$design" >"$out/picture-tools.log" 2>&1 &
+pid=$!
+for _ in $(seq 1 50); do
+    grep -q '^Picture1 ' "$out/picture-tools.log" && break
+    sleep 0.2
+done
+read -r _ px py pw ph < <(grep '^Picture1 ' "$out/picture-tools.log") ||
+    fail "no picture window to drive"
+cx=$((px + pw / 2)) cy=$((py + ph / 2))
+xdotool mousemove "$cx" "$cy"
+sleep 0.3
+xdotool mousedown 1
+for step in 10 20 30 40 50; do
+    xdotool mousemove "$((cx + step))" "$cy"
+    sleep 0.1
+done
+sleep 0.5
+shot 08-circle-dragged
+xdotool mouseup 1
+# Three notches up with Ctrl held: 200, 400, 800 %.
+xdotool mousemove "$((px + 20))" "$((py + 20))"
+xdotool keydown ctrl
+for _ in 1 2 3; do
+    xdotool click 4
+    sleep 0.3
+done
+xdotool keyup ctrl
+sleep 0.7
+shot 09-zoomed-800
+kill "$pid" 2>/dev/null || true
+wait "$pid" 2>/dev/null || true
+# The zoomed window shows a few magnified pixels: far fewer colours than the whole dial.
+colours=$(convert "$out/09-zoomed-800.png" -crop "200x200+$((px + 10))+$((py + 10))" \
+    -format %k info:)
+[ "$colours" -lt 200 ] 2>/dev/null || fail "the picture did not zoom (colours: $colours)"
 echo "shell-smoke: passed; screenshots in $out"

@@ -1,5 +1,7 @@
 #include "shell/controlbinder.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontMetrics>
@@ -139,18 +141,26 @@ QLineEdit* ControlBinder::createEdit(const Cell& cell) {
     }
     box->installEventFilter(new HistoryKeysFilter(box));
     const TextField field = cell.text;
+    const SessionOperation after = cell.afterChange;
     const QString mergeKey = mWindowName + '.' + cell.name;
     // textChanged, not textEdited: a box's own undo or a paste must reach the record too.
-    connect(box, &QLineEdit::textChanged, this, [this, field, mergeKey](const QString& text) {
+    connect(box, &QLineEdit::textChanged, this, [this, field, after, mergeKey](const QString& text) {
         if (mRefreshing) {
             return;
         }
         const std::string typed = text.toStdString();
-        mContext.runCommand([this, field, &typed] { mContext.session().design().*field = typed; },
-                            {.mergeKey = mergeKey});
+        mContext.runCommand(
+            [this, field, after, &typed] {
+                run::DesignerSession& session = mContext.session();
+                session.design().*field = typed;
+                if (after) {
+                    (session.*after)();
+                }
+            },
+            {.mergeKey = mergeKey});
     });
     connect(box, &QLineEdit::editingFinished, this, [this] { mContext.undoHistory().endTyping(); });
-    mBindings.push_back({CellKind::Edit, box, field, nullptr});
+    mBindings.push_back({CellKind::Edit, box, field, nullptr, after});
     return box;
 }
 
@@ -203,7 +213,10 @@ void ControlBinder::resolveBuddies(const std::vector<std::pair<QLabel*, const ch
 }
 
 void ControlBinder::refresh() {
-    const design::ClockDesign& d = mContext.session().design();
+    run::DesignerSession& session = mContext.session();
+    const design::ClockDesign& d = session.design();
+    // The operations of boxes whose text the record changed, each run once after the refresh.
+    std::vector<SessionOperation> changed;
     mRefreshing = true;
     for (const Binding& binding : mBindings) {
         switch (binding.kind) {
@@ -212,6 +225,10 @@ void ControlBinder::refresh() {
             const QString value = textOf(d.*binding.text);
             if (box->text() != value) {
                 box->setText(value);
+                if (binding.afterChange &&
+                    std::find(changed.begin(), changed.end(), binding.afterChange) == changed.end()) {
+                    changed.push_back(binding.afterChange);
+                }
             }
             break;
         }
@@ -237,6 +254,10 @@ void ControlBinder::refresh() {
         }
     }
     mRefreshing = false;
+    for (const SessionOperation operation : changed) {
+        // Not a command: it follows one, and what it computes is not a design field.
+        session.guarded([&session, operation] { (session.*operation)(); });
+    }
 }
 
 } // namespace dw::shell

@@ -28,7 +28,8 @@ namespace dw::shell {
 
 using TextField = std::string design::ClockDesign::*;
 using CheckField = std::int16_t design::ClockDesign::*;
-// A session operation run after a check box's value is written, in the same command.
+// A session operation run after a bound value changes: in the same command as the user's edit
+// or click, and for a box also when a refresh (a load, an undo) shows it a new text.
 using SessionOperation = void (run::DesignerSession::*)();
 // What a button does; a plain function, so the tables stay data.
 using ButtonAction = void (*)(run::DesignerSession&);
@@ -58,10 +59,12 @@ constexpr Cell caption(const char* text, int row, int column, const char* buddy 
             .column = column,
             .columnSpan = span};
 }
-constexpr Cell edit(const char* name, TextField field, int row, int column, int span = 1) {
+constexpr Cell edit(const char* name, TextField field, int row, int column, int span = 1,
+                    SessionOperation afterChange = nullptr) {
     return {.kind = CellKind::Edit,
             .name = name,
             .text = field,
+            .afterChange = afterChange,
             .row = row,
             .column = column,
             .columnSpan = span};
@@ -123,6 +126,7 @@ private:
         QWidget* widget = nullptr;
         TextField text = nullptr;
         CheckField check = nullptr;
+        SessionOperation afterChange = nullptr;
     };
 
     QLineEdit* createEdit(const Cell& cell);

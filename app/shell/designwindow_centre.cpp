@@ -55,14 +55,15 @@ const Cell kReflectionCells[] = {
     caption("%", 2, 2),
 };
 
-// The tools' own click behaviour runs after the value is written (the afterChange column).
+// The tools' own click behaviour runs after the value is written (the afterChange column); the
+// tool colour follows every change of its three boxes, a load's included.
 const Cell kPositionerCells[] = {
-    checkBox("chkCirc", "Circle Positioner", &D::circ, 0, 0),
-    checkBox("chkRect", "Rectangle Positioner", &D::rect, 0, 1),
+    checkBox("chkCirc", "Circle Positioner", &D::circ, 0, 0, 1, &S::chkCirc_Click),
+    checkBox("chkRect", "Rectangle Positioner", &D::rect, 0, 1, 1, &S::chkRect_Click),
     caption("Colour", 1, 0),
-    edit("ctr", &D::ctr, 1, 1),
-    edit("ctg", &D::ctg, 1, 2),
-    edit("ctb", &D::ctb, 1, 3),
+    edit("ctr", &D::ctr, 1, 1, 1, &S::updateCircToolColour),
+    edit("ctg", &D::ctg, 1, 2, 1, &S::updateCircToolColour),
+    edit("ctb", &D::ctb, 1, 3, 1, &S::updateCircToolColour),
 };
 
 } // namespace

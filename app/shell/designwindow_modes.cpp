@@ -52,7 +52,7 @@ const Cell kBitmapCells[] = {
 
 // chkErase's click applies the erase-mode presets (the afterChange column).
 const Cell kEraseCells[] = {
-    checkBox("chkErase", "&Erase mode", &D::erase, 0, 0),
+    checkBox("chkErase", "&Erase mode", &D::erase, 0, 0, 1, &S::chkErase_Click),
     checkBox("chkUseBackground", "&Use Background", &D::usebackground, 0, 1),
     button(
         "cmdPreview", "Preview", [](S& s) { s.cmdPreview(); }, 0, 2),

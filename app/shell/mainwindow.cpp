@@ -1,9 +1,12 @@
 #include "shell/mainwindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -19,6 +22,7 @@
 #include "shell/renderwindow.h"
 #include "shell/shellcontext.h"
 #include "shell/twips.h"
+#include "shell/zoomsteps.h"
 
 namespace dw::shell {
 
@@ -30,6 +34,7 @@ constexpr int kDesignWidthTwips = 7320;
 constexpr int kDesignHeightTwips = 5910;
 constexpr int kLogHeightTwips = 2500;
 constexpr const char* kPositionPanel = "STA_POS";
+constexpr const char* kColourPanel = "STA_COLOUR";
 
 } // namespace
 
@@ -102,8 +107,36 @@ MdiChildWindow* MainWindow::addChild(QWidget* content, std::function<void()> clo
 }
 
 void MainWindow::fitFrame(MdiChildWindow* frame) {
-    frame->widget()->adjustSize();
+    QWidget* content = frame->widget();
+    content->adjustSize();
     frame->adjustSize();
+    // At its natural size a picture's window fits it exactly, however large; a zoomed one grows
+    // up to the client area and scrolls from there.
+    const auto* view = qobject_cast<PictureView*>(content);
+    if (view == nullptr || view->zoom() == kNaturalZoom) {
+        return;
+    }
+    const QSize room = mArea->viewport()->size();
+    const QSize decoration = frame->sizeHint() - content->sizeHint();
+    frame->resize(fittedViewSize(content->sizeHint(), room - decoration, view->scrollBarExtent()) +
+                  decoration);
+    const QPoint inside(std::clamp(frame->x(), 0, std::max(0, room.width() - frame->width())),
+                        std::clamp(frame->y(), 0, std::max(0, room.height() - frame->height())));
+    frame->move(inside);
+}
+
+void MainWindow::attachPictureView(MdiChildWindow* frame, PictureView* view) {
+    const QPointer<MdiChildWindow> guarded(frame);
+    connect(view, &PictureView::fitRequested, this, [this, guarded] {
+        if (guarded) {
+            fitFrame(guarded);
+        }
+    });
+    // The zoom is also on the frame's own menu, so that a right click on the title offers it.
+    if (QMenu* menu = frame->systemMenu()) {
+        menu->addSeparator();
+        menu->addActions(view->zoomActions());
+    }
 }
 
 void MainWindow::dropFrame(QPointer<MdiChildWindow>& frame) {
@@ -201,8 +234,12 @@ void MainWindow::buildStatusBar() {
     mPositionPanel->setMinimumWidth(140);
     mFrameCountPanel = new QLabel(bar);
     mFrameCountPanel->setObjectName(run::kFrameCountPanel);
+    mColourPanel = new QLabel(bar);
+    mColourPanel->setObjectName(kColourPanel);
+    mColourPanel->setMinimumWidth(160);
     bar->addWidget(mPositionPanel);
     bar->addWidget(mFrameCountPanel, 1);
+    bar->addWidget(mColourPanel);
     mFrameCountTimer = new QTimer(this);
     mFrameCountTimer->setSingleShot(true);
     mFrameCountTimer->setInterval(40);
@@ -245,9 +282,11 @@ void MainWindow::renderWindowChanged(WindowEvent event) {
     switch (event) {
     case WindowEvent::Shown:
         if (!mRenderFrame) {
-            mRenderFrame = addChild(new RenderWindow(mContext), [this] {
+            auto* render = new RenderWindow(mContext);
+            mRenderFrame = addChild(render, [this] {
                 runCommand([this] { session().unloadRenderWindow(); });
             });
+            attachPictureView(mRenderFrame, render);
         }
         static_cast<RenderWindow*>(mRenderFrame->widget())->refresh();
         fitFrame(mRenderFrame);
@@ -281,8 +320,10 @@ MdiChildWindow* MainWindow::ensurePictureFrame(design::PictureSlot slot) {
         dropFrame(frame);
     }
     if (!frame && model) {
-        frame = addChild(new PictureWindow(mContext, slot, model),
-                         [this, slot] { closePictureWindow(slot); });
+        auto* window = new PictureWindow(mContext, slot, model);
+        frame = addChild(window, [this, slot] { closePictureWindow(slot); });
+        attachPictureView(frame, window);
+        connect(window, &PictureWindow::pointerColourChanged, mColourPanel, &QLabel::setText);
     }
     return frame;
 }

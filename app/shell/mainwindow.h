@@ -28,6 +28,7 @@ class DesignerSession;
 namespace dw::shell {
 
 class LogWindow;
+class PictureView;
 class PictureWindow;
 class RenderWindow;
 class ShellContext;
@@ -103,7 +104,8 @@ private:
     MdiChildWindow* ensurePictureFrame(design::PictureSlot slot);
     void closePictureWindow(design::PictureSlot slot);
     void closeDesignWindow();
-    static void fitFrame(MdiChildWindow* frame);
+    void fitFrame(MdiChildWindow* frame);
+    void attachPictureView(MdiChildWindow* frame, PictureView* view);
     static void dropFrame(QPointer<MdiChildWindow>& frame);
 
     ShellContext& mContext;
@@ -114,6 +116,7 @@ private:
     QToolBar* mAppearance = nullptr;
     QLabel* mPositionPanel = nullptr;
     QLabel* mFrameCountPanel = nullptr;
+    QLabel* mColourPanel = nullptr; // the colour under the pointer over a picture
     QPointer<MdiChildWindow> mDesignFrame;
     QPointer<MdiChildWindow> mAdvancedFrame;
     QPointer<MdiChildWindow> mLogFrame;

@@ -1,31 +1,63 @@
 #include "shell/picturewindow.h"
 
-#include "shell/pictureboxfilter.h"
+#include <optional>
+
+#include <QMouseEvent>
+
+#include "run/designersession.h"
+#include "shell/shellcontext.h"
+#include "shell/zoomsteps.h"
 
 namespace dw::shell {
 
 namespace {
+
 // An empty window (its picture failed to load) still shows its caption.
 constexpr QSize kEmptyPictureSize(160, 40);
+
+// The buttons the tools know; others are not theirs.
+std::optional<render::MouseButton> toolButton(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return render::MouseButton::Left;
+    case Qt::RightButton:
+        return render::MouseButton::Right;
+    case Qt::MiddleButton:
+        return render::MouseButton::Middle;
+    default:
+        return std::nullopt;
+    }
+}
+
+// Ctrl with the right button opens the zoom menu instead of reaching the tools.
+bool opensZoomMenu(const QMouseEvent& event) {
+    return event.button() == Qt::RightButton && event.modifiers().testFlag(Qt::ControlModifier);
+}
+
 } // namespace
 
 PictureWindow::PictureWindow(ShellContext& context, design::PictureSlot slot,
                              std::weak_ptr<design::PictureWindowModel> model, QWidget* parent)
-    : QWidget(parent), mContext(context), mSlot(slot), mModel(std::move(model)) {
+    : PictureView(
+          [this]() -> const design::Picture* {
+              // The weak reference is taken again at each paint; the model may be gone.
+              const auto shown = mModel.lock();
+              return shown ? &shown->Picture1() : nullptr;
+          },
+          MenuClick::CtrlRight, parent),
+      mContext(context), mSlot(slot), mModel(std::move(model)) {
     setObjectName(design::PictureWindowModel::kWindowClass);
-    mPicture1 = makePictureBox(
-        "Picture1",
-        [this]() -> const design::Picture* {
-            // The weak reference is taken again at each paint; the model may be gone.
-            const auto model = mModel.lock();
-            return model ? &model->Picture1() : nullptr;
-        },
-        this);
+    // The position read-out follows the pointer with no button held too.
+    Picture1()->setMouseTracking(true);
     refresh();
 }
 
 bool PictureWindow::shows(const design::PictureWindowModel* model) const {
     return model != nullptr && mModel.lock().get() == model;
+}
+
+bool PictureWindow::current() const {
+    return shows(mContext.session().pictures().window(mSlot).get());
 }
 
 bool PictureWindow::refresh() {
@@ -34,26 +66,71 @@ bool PictureWindow::refresh() {
         return false;
     }
     setWindowTitle(QString::fromStdString(model->caption()));
-    const QSize size = model->Picture1().isEmpty()
-                           ? kEmptyPictureSize
-                           : QSize(model->scaleWidth(), model->scaleHeight());
-    const bool resized = mPicture1->size() != size;
-    if (resized) {
-        mPicture1->setFixedSize(size);
-        updateGeometry();
-    }
-    // A run tells only the area its hands changed; repainting just that keeps the view cheap.
-    const std::optional<QRect> changed = model->takeChangedArea();
-    if (changed && !resized) {
-        mPicture1->update(*changed);
-    } else {
-        mPicture1->update();
-    }
-    return resized;
+    const QSize natural = model->Picture1().isEmpty()
+                              ? QSize()
+                              : QSize(model->scaleWidth(), model->scaleHeight());
+    return showPictureOfSize(natural, kEmptyPictureSize, model->takeChangedArea());
 }
 
-QSize PictureWindow::sizeHint() const {
-    return mPicture1->size();
+bool PictureWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Picture1()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        // The second press of a quick double click comes as this alone: a click like any other.
+        case QEvent::MouseButtonDblClick:
+            pressed(*static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseMove:
+            moved(*static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::MouseButtonRelease:
+            released(*static_cast<QMouseEvent*>(event));
+            return true;
+        case QEvent::Leave:
+            emit pointerColourChanged(QString());
+            break;
+        default:
+            break;
+        }
+    }
+    return PictureView::eventFilter(watched, event);
+}
+
+// A click may show a message, during which a command may unload this window: nothing of the
+// window is used once the session has the event.
+void PictureWindow::pressed(const QMouseEvent& event) {
+    const std::optional<render::MouseButton> button = toolButton(event.button());
+    if (!button || opensZoomMenu(event) || !current()) {
+        return;
+    }
+    const QPointF at = pictureAt(event.position(), zoom());
+    ShellContext& context = mContext;
+    const design::PictureSlot slot = mSlot;
+    context.runCommand([&context, slot, &button, at] {
+        context.session().pictureMouseDown(slot, *button, at.x(), at.y());
+    });
+}
+
+void PictureWindow::moved(const QMouseEvent& event) {
+    if (!current()) {
+        return;
+    }
+    const QPointF at = pictureAt(event.position(), zoom());
+    run::DesignerSession& session = mContext.session();
+    // Read before the tools draw their marks at the pointer.
+    emit pointerColourChanged(QString::fromStdString(session.pointerColourText(mSlot, at.x(), at.y())));
+    // Nothing of the design changes on a move: no command, no refresh of every control.
+    session.pictureMouseMove(mSlot, event.buttons() != Qt::NoButton, at.x(), at.y());
+}
+
+void PictureWindow::released(const QMouseEvent& event) {
+    if (!toolButton(event.button()) || opensZoomMenu(event) || !current()) {
+        return;
+    }
+    const QPointF at = pictureAt(event.position(), zoom());
+    ShellContext& context = mContext;
+    const design::PictureSlot slot = mSlot;
+    context.runCommand([&context, slot, at] { context.session().pictureMouseUp(slot, at.x()); });
 }
 
 } // namespace dw::shell

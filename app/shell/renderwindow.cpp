@@ -1,7 +1,6 @@
 #include "shell/renderwindow.h"
 
 #include "run/designersession.h"
-#include "shell/pictureboxfilter.h"
 #include "shell/shellcontext.h"
 
 namespace dw::shell {
@@ -11,36 +10,27 @@ constexpr QSize kEmptyPictureSize(160, 40);
 } // namespace
 
 RenderWindow::RenderWindow(ShellContext& context, QWidget* parent)
-    : QWidget(parent), mContext(context) {
+    : PictureView(
+          [this]() -> const design::Picture* {
+              render::RenderWindowModel* model =
+                  mContext.session().renderWindowHolder().current();
+              return model != nullptr ? &model->Picture1() : nullptr;
+          },
+          // No tools here: a plain right click may open the zoom menu.
+          MenuClick::Right, parent),
+      mContext(context) {
     setObjectName(render::kRenderWindow);
     setWindowTitle("Render");
-    mPicture1 = makePictureBox(
-        "Picture1",
-        [this]() -> const design::Picture* {
-            render::RenderWindowModel* model = mContext.session().renderWindowHolder().current();
-            return model != nullptr ? &model->Picture1() : nullptr;
-        },
-        this);
     refresh();
 }
 
 bool RenderWindow::refresh() {
     const render::RenderWindowModel* model = mContext.session().renderWindowHolder().current();
-    QSize size = kEmptyPictureSize;
+    QSize natural;
     if (model != nullptr && !model->Picture1().isEmpty()) {
-        size = QSize(model->Picture1().width(), model->Picture1().height());
+        natural = QSize(model->Picture1().width(), model->Picture1().height());
     }
-    const bool resized = mPicture1->size() != size;
-    if (resized) {
-        mPicture1->setFixedSize(size);
-        updateGeometry();
-    }
-    mPicture1->update();
-    return resized;
-}
-
-QSize RenderWindow::sizeHint() const {
-    return mPicture1->size();
+    return showPictureOfSize(natural, kEmptyPictureSize);
 }
 
 } // namespace dw::shell

@@ -1,14 +1,14 @@
 #pragma once
 // The render window, frmRender: previews and the frames a run composes, in Picture1 at (0, 0),
-// the window fitted to the picture. The picture is the session's render window model of the
-// moment, looked up at each paint.
-#include <QWidget>
+// the window fitted to the picture (zoom aside). The picture is the session's render window
+// model of the moment, looked up at each paint.
+#include "shell/pictureview.h"
 
 namespace dw::shell {
 
 class ShellContext;
 
-class RenderWindow : public QWidget {
+class RenderWindow : public PictureView {
     Q_OBJECT
 public:
     explicit RenderWindow(ShellContext& context, QWidget* parent = nullptr);
@@ -16,12 +16,8 @@ public:
     // Takes the model's picture size and repaints. True when the size changed.
     bool refresh();
 
-    QWidget* Picture1() const { return mPicture1; }
-    QSize sizeHint() const override;
-
 private:
     ShellContext& mContext;
-    QWidget* mPicture1 = nullptr;
 };
 
 } // namespace dw::shell
