@@ -129,7 +129,7 @@ for step in 10 20 30 40 50; do
     sleep 0.1
 done
 sleep 0.5
-shot 08-circle-dragged
+shot 11-circle-dragged
 xdotool mouseup 1
 # Three notches up with Ctrl held: 200, 400, 800 %.
 xdotool mousemove "$((px + 20))" "$((py + 20))"
@@ -140,11 +140,11 @@ for _ in 1 2 3; do
 done
 xdotool keyup ctrl
 sleep 0.7
-shot 09-zoomed-800
+shot 12-zoomed-800
 kill "$pid" 2>/dev/null || true
 wait "$pid" 2>/dev/null || true
 # The zoomed window shows a few magnified pixels: far fewer colours than the whole dial.
-colours=$(convert "$out/09-zoomed-800.png" -crop "200x200+$((px + 10))+$((py + 10))" \
+colours=$(convert "$out/12-zoomed-800.png" -crop "200x200+$((px + 10))+$((py + 10))" \
     -format %k info:)
 [ "$colours" -lt 200 ] 2>/dev/null || fail "the picture did not zoom (colours: $colours)"
 echo "shell-smoke: passed; screenshots in $out"
