@@ -178,16 +178,34 @@ void exportVideo(MainWindow& window) {
     }
 }
 
+// The file a picture export writes, from the save dialog; empty when cancelled.
+std::string askPicturePath(MainWindow& window) {
+    const std::string chosen = askFile(window, kPictureFilter);
+    return chosen.empty() ? std::string() : pictureName(chosen);
+}
+
+// Writes a picture export's image unless making it failed; a failure is reported, and false.
+bool writePicture(MainWindow& window, const std::string& what, std::string error,
+                  const QImage& image, const std::string& path) {
+    if (error.empty()) {
+        error = design::writePngFile(image, path);
+    }
+    if (!error.empty()) {
+        reportFailure(window, what, error);
+        return false;
+    }
+    return true;
+}
+
 void exportSheet(MainWindow& window) {
     design::HostTap* tap = hostTap(window);
     if (tap == nullptr) {
         return;
     }
-    const std::string chosen = askFile(window, kPictureFilter);
-    if (chosen.empty()) {
+    const std::string path = askPicturePath(window);
+    if (path.empty()) {
         return;
     }
-    const std::string path = pictureName(chosen);
     const auto options = askOptions(window, SheetExportDialog());
     if (!options) {
         return;
@@ -200,13 +218,7 @@ void exportSheet(MainWindow& window) {
                                      std::to_string(total) + " stills");
         });
     });
-    const std::string what = "Contact sheet " + path;
-    std::string error = outcome.error;
-    if (error.empty()) {
-        error = design::writePngFile(outcome.sheet, path);
-    }
-    if (!error.empty()) {
-        reportFailure(window, what, error);
+    if (!writePicture(window, "Contact sheet " + path, outcome.error, outcome.sheet, path)) {
         return;
     }
     reportDone(window, "Wrote a contact sheet of " + std::to_string(outcome.cells.size()) +
@@ -218,11 +230,10 @@ void exportMotion(MainWindow& window) {
     if (tap == nullptr) {
         return;
     }
-    const std::string chosen = askFile(window, kPictureFilter);
-    if (chosen.empty()) {
+    const std::string path = askPicturePath(window);
+    if (path.empty()) {
         return;
     }
-    const std::string path = pictureName(chosen);
     run::DesignerSession& session = window.session();
     const auto seconds = askOptions(window, MotionExportDialog(session.design()));
     if (!seconds) {
@@ -235,13 +246,7 @@ void exportMotion(MainWindow& window) {
     };
     motion::MotionOutcome outcome;
     runExport(window, [&] { outcome = motion::makeMotionPlot(session, *tap, options); });
-    const std::string what = "Motion plot " + path;
-    std::string error = outcome.error;
-    if (error.empty()) {
-        error = design::writePngFile(outcome.plot, path);
-    }
-    if (!error.empty()) {
-        reportFailure(window, what, error);
+    if (!writePicture(window, "Motion plot " + path, outcome.error, outcome.plot, path)) {
         return;
     }
     reportDone(window, "Wrote a motion plot of " + std::to_string(outcome.run.samples.size()) +
