@@ -98,13 +98,15 @@ std::optional<design::FontChoice> QtHost::fontDialog() {
 }
 
 void QtHost::yield() {
-    // The queue runs right after a window changed, so that every frame is painted, and at least
-    // every millisecond otherwise: a run yields many times a frame, and polling the window
-    // system each time would cost it more than drawing.
+    // The queue runs at least every millisecond: a run yields many times a frame, and polling
+    // the window system each time would cost it more than drawing. Right after a window changed
+    // the posted repaints are delivered in between, so that every frame is painted.
     const auto now = std::chrono::steady_clock::now();
-    if (mWindowChangedSinceYield || now - mEventsRan >= kEventInterval) {
+    if (now - mEventsRan >= kEventInterval) {
         QCoreApplication::processEvents();
         mEventsRan = std::chrono::steady_clock::now();
+    } else if (mWindowChangedSinceYield) {
+        QCoreApplication::sendPostedEvents();
     }
     // A synchronised test yields over and over until its next step is due; resting a
     // millisecond there leaves the processor to others without making the clock late.
