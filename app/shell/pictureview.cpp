@@ -119,8 +119,11 @@ bool PictureView::showPictureOfSize(QSize natural, QSize emptySize,
     const bool resized = applyZoomSize();
     // A run tells only the area its hands changed; repainting just that keeps the view cheap.
     if (changed && !resized) {
-        mPicture1->update(pixelRect(changed->left(), changed->top(), zoom()) |
-                          pixelRect(changed->right(), changed->bottom(), zoom()));
+        // Corner to corner, a pixel wider all round: below 100 % a pixel covers no whole
+        // widget pixel of its own, and scaling may sample its neighbour.
+        const QRect widget(pixelRect(changed->left(), changed->top(), zoom()).topLeft(),
+                           pixelRect(changed->right(), changed->bottom(), zoom()).bottomRight());
+        mPicture1->update(widget.normalized().adjusted(-1, -1, 1, 1));
     } else {
         mPicture1->update();
     }

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
@@ -246,6 +248,40 @@ TEST_P(PictureToolsTest, eventsOffThePictureAndAnUnloadDuringADragAreHarmless) {
     move(26, 15);
     EXPECT_TRUE(clean()) << "the new window's circle tool starts idle";
     EXPECT_TRUE(host->messages.empty());
+}
+
+// The region a view repaints for a change told as an area; what it covers must show the change
+// at every zoom, also below 100 % where a pixel has no widget pixel of its own.
+class PaintRegions : public QObject {
+public:
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted |= static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+TEST_P(PictureToolsTest, aChangeToldAsAnAreaRepaintsWhatShowsIt) {
+    auto model = session().pictures().window(PictureSlot::Test);
+    for (const int zoom : {25, 50, 100, 400}) {
+        view()->setZoom(zoom);
+        settle();
+        PaintRegions regions;
+        view()->Picture1()->installEventFilter(&regions);
+        model->pictureChanged(QRect(21, 9, 1, 1));
+        settle();
+        view()->Picture1()->removeEventFilter(&regions);
+        const QRect shown = shell::pixelRect(21, 9, zoom);
+        const QPoint centre((shown.left() + shown.right() + 1) / 2, (shown.top() + shown.bottom() + 1) / 2);
+        EXPECT_TRUE(regions.painted.contains(zoom >= 100 ? shown : QRect(centre, QSize(1, 1))))
+            << zoom << " %";
+        EXPECT_LT(regions.painted.boundingRect().width(), view()->Picture1()->width())
+            << zoom << " %: only the area";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Zoom, PictureToolsTest, ::testing::Values(100, 400));
