@@ -3,6 +3,9 @@
 #include <utility>
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 
@@ -161,6 +164,34 @@ INSTANTIATE_TEST_SUITE_P(
                                 "AVI Files (*.avi)"},
                       FilterRow{"empty", "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A run repaints only what its hands changed; what the screen holds afterwards must still be
+// what a whole repaint draws, at natural size and zoomed in or out.
+TEST_F(ChildWindowTest, aRunLeavesOnScreenWhatAWholeRepaintShows) {
+    loadSample("line-hands.ini");
+    session().design().synctest = 0;
+    session().design().duration = "3";
+    auto* picture =
+        static_cast<shell::PictureWindow*>(window().pictureFrame(PictureSlot::Main)->widget());
+    QWidget* box = picture->Picture1();
+    const auto onScreen = [box] {
+        const QPoint origin = box->mapTo(box->window(), QPoint(0, 0));
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(box->window()->winId(), origin.x(), origin.y(), box->width(),
+                         box->height())
+            .toImage();
+    };
+    for (const int zoom : {50, 100, 200}) {
+        picture->setZoom(zoom);
+        settle();
+        window().runCommand([&] { session().test(); });
+        settle();
+        const QImage afterRun = onScreen();
+        box->repaint();
+        settle();
+        EXPECT_TRUE(afterRun == onScreen()) << zoom << " %";
+    }
+}
 
 } // namespace
 } // namespace dw::testing
