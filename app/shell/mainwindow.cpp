@@ -244,7 +244,7 @@ void MainWindow::buildStatusBar() {
     mFrameCountTimer->setSingleShot(true);
     mFrameCountTimer->setInterval(40);
     connect(mFrameCountTimer, &QTimer::timeout, this,
-            [this] { mFrameCountPanel->setText(mFrameCountText); });
+            [this] { mFrameCountPanel->setText(QString::fromStdString(mFrameCountText)); });
 }
 
 void MainWindow::statusTextChanged(const std::string& panelKey, const std::string& text) {
@@ -252,8 +252,8 @@ void MainWindow::statusTextChanged(const std::string& panelKey, const std::strin
         mPositionPanel->setText(QString::fromStdString(text));
     } else if (panelKey == run::kFrameCountPanel) {
         // A run sets it on every frame; the panel is laid out and painted at most 25 times a
-        // second, and the last text always lands.
-        mFrameCountText = QString::fromStdString(text);
+        // second, and the last text always lands. Kept as it came until then.
+        mFrameCountText = text;
         if (!mFrameCountTimer->isActive()) {
             mFrameCountTimer->start();
         }

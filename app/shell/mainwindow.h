@@ -125,7 +125,7 @@ private:
     bool mDiscardingLog = false;
     // A run sets its frame count many times a frame; the panel shows the latest at display pace.
     QTimer* mFrameCountTimer = nullptr;
-    QString mFrameCountText;
+    std::string mFrameCountText;
 };
 
 } // namespace dw::shell
