@@ -19,7 +19,8 @@ QWidget* makeField(const FormField& field, const std::string& value, QWidget* pa
     switch (field.kind) {
     case FieldKind::Text: {
         auto* edit = new QLineEdit(QString::fromStdString(value), parent);
-        edit->setMinimumWidth(220);
+        // Room for a list of several clock times at the font in use.
+        edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 44);
         widget = edit;
         break;
     }
