@@ -9,9 +9,6 @@
 //   4. the line-hand sample as MJPEG against ffmpeg encoding the same frames to MJPEG (target:
 //      our frames per second at least 0.9 times ffmpeg's).
 // Usage: bench_export [output folder, default /tmp]
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,9 +28,9 @@
 #include "dw/platform/compressiondialog.h"
 #include "run/designersession.h"
 #include "run/framesink.h"
+#include "childrun.h"
 #include "sessionbench.h"
 
-extern char** environ;
 
 namespace {
 
@@ -69,38 +66,11 @@ struct ChildResult {
 // Runs this program again as a child doing one export; its time, draws and peak resident size.
 ChildResult runChild(const char* kind, int seconds, const std::string& folder,
                      const std::string& out) {
-    const std::string self = fs::read_symlink("/proc/self/exe").string();
-    const std::string secs = std::to_string(seconds);
-    char* const args[] = {const_cast<char*>(self.c_str()),
-                          const_cast<char*>("--child"),
-                          const_cast<char*>(kind),
-                          const_cast<char*>(secs.c_str()),
-                          const_cast<char*>(folder.c_str()),
-                          const_cast<char*>(out.c_str()),
-                          nullptr};
-    int pipeFds[2];
     ChildResult result;
-    if (::pipe(pipeFds) != 0) {
-        return result;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, self.c_str(), &actions, nullptr, args, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipeFds[0]);
-    int status = 0;
-    if (rc != 0 || ::waitpid(pid, &status, 0) != pid || status != 0 ||
-        std::sscanf(text.c_str(), "%lf %d %ld", &result.seconds, &result.renderDraws,
-                    &result.peakKib) != 3) {
+    const auto text =
+        dw::bench::runSelfAsChild({"--child", kind, std::to_string(seconds), folder, out});
+    if (!text || std::sscanf(text->c_str(), "%lf %d %ld", &result.seconds, &result.renderDraws,
+                             &result.peakKib) != 3) {
         result.seconds = -1;
         return result;
     }

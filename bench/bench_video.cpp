@@ -8,18 +8,15 @@
 //   3. the peak resident size of a 600 s export against a 60 s one, for every container
 //      (target: within 10 %).
 // Usage: bench_video [output folder, default /tmp]
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include "childrun.h"
 #include "sessionbench.h"
 #include "video/videoexport.h"
 
-extern char** environ;
 
 namespace {
 
@@ -50,33 +47,9 @@ struct ChildResult {
 };
 
 ChildResult runChild(int seconds, const std::string& folder, const std::string& out) {
-    const std::string self = fs::read_symlink("/proc/self/exe").string();
-    const std::string secs = std::to_string(seconds);
-    char* const args[] = {const_cast<char*>(self.c_str()), const_cast<char*>("--child"),
-                          const_cast<char*>(secs.c_str()), const_cast<char*>(folder.c_str()),
-                          const_cast<char*>(out.c_str()),  nullptr};
-    int pipeFds[2];
     ChildResult result;
-    if (::pipe(pipeFds) != 0) {
-        return result;
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    pid_t pid = 0;
-    const int rc = ::posix_spawn(&pid, self.c_str(), &actions, nullptr, args, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(pipeFds[0]);
-    int status = 0;
-    if (rc != 0 || ::waitpid(pid, &status, 0) != pid || status != 0 ||
-        std::sscanf(text.c_str(), "%lf %ld", &result.seconds, &result.peakKib) != 2) {
+    const auto text = dw::bench::runSelfAsChild({"--child", std::to_string(seconds), folder, out});
+    if (!text || std::sscanf(text->c_str(), "%lf %ld", &result.seconds, &result.peakKib) != 2) {
         result.seconds = -1;
     }
     return result;

@@ -1,11 +1,11 @@
 #include "shell/compressionoptionsdialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QSpinBox>
-#include <QVBoxLayout>
+
+#include "shell/dialoglayout.h"
 
 namespace dw::shell {
 
@@ -47,12 +47,7 @@ CompressionOptionsDialog::CompressionOptionsDialog(const platform::CompressionRe
     form->addRow("&Compressor:", mCompressor);
     form->addRow(mKeyFramesLabel, mKeyFrames);
     form->addRow(mDataRateLabel, mDataRate);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutWithOkCancel(*this, form);
 
     connect(mCompressor, &QComboBox::currentIndexChanged, this,
             &CompressionOptionsDialog::compressorChosen);

@@ -178,10 +178,23 @@ void exportVideo(MainWindow& window) {
     }
 }
 
-// The file a picture export writes, from the save dialog; empty when cancelled.
-std::string askPicturePath(MainWindow& window) {
+// What a picture export starts from: the session's tap and the file from the save dialog.
+struct PictureExport {
+    design::HostTap& tap;
+    std::string path;
+};
+
+// Nullopt when the export may not start or the dialog was cancelled.
+std::optional<PictureExport> beginPictureExport(MainWindow& window) {
+    design::HostTap* tap = hostTap(window);
+    if (tap == nullptr) {
+        return std::nullopt;
+    }
     const std::string chosen = askFile(window, kPictureFilter);
-    return chosen.empty() ? std::string() : pictureName(chosen);
+    if (chosen.empty()) {
+        return std::nullopt;
+    }
+    return PictureExport{*tap, pictureName(chosen)};
 }
 
 // Writes a picture export's image unless making it failed; a failure is reported, and false.
@@ -198,14 +211,12 @@ bool writePicture(MainWindow& window, const std::string& what, std::string error
 }
 
 void exportSheet(MainWindow& window) {
-    design::HostTap* tap = hostTap(window);
-    if (tap == nullptr) {
+    const std::optional<PictureExport> started = beginPictureExport(window);
+    if (!started) {
         return;
     }
-    const std::string path = askPicturePath(window);
-    if (path.empty()) {
-        return;
-    }
+    design::HostTap* tap = &started->tap;
+    const std::string& path = started->path;
     const auto options = askOptions(window, SheetExportDialog());
     if (!options) {
         return;
@@ -226,14 +237,12 @@ void exportSheet(MainWindow& window) {
 }
 
 void exportMotion(MainWindow& window) {
-    design::HostTap* tap = hostTap(window);
-    if (tap == nullptr) {
+    const std::optional<PictureExport> started = beginPictureExport(window);
+    if (!started) {
         return;
     }
-    const std::string path = askPicturePath(window);
-    if (path.empty()) {
-        return;
-    }
+    design::HostTap* tap = &started->tap;
+    const std::string& path = started->path;
     run::DesignerSession& session = window.session();
     const auto seconds = askOptions(window, MotionExportDialog(session.design()));
     if (!seconds) {

@@ -4,11 +4,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
+
+#include "shell/dialoglayout.h"
 
 namespace dw::shell {
 
@@ -79,12 +79,7 @@ OptionsForm::OptionsForm(const FormRequest& request, QWidget* parent)
             form->addRow(label, widget);
         }
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    layOutWithOkCancel(*this, form);
 }
 
 FormValues OptionsForm::values() const {
