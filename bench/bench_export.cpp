@@ -23,14 +23,13 @@
 
 #include <QImage>
 
+#include "childrun.h"
 #include "design/host.h"
 #include "design/picture.h"
 #include "dw/platform/compressiondialog.h"
 #include "run/designersession.h"
 #include "run/framesink.h"
-#include "childrun.h"
 #include "sessionbench.h"
-
 
 namespace {
 
@@ -95,26 +94,12 @@ std::unique_ptr<CollectingSink> collectFrames(const std::string& folder, bool bi
 
 // ffmpeg given the same frames from memory through a pipe: muxed as raw video, or encoded.
 double ffmpegExport(const CollectingSink& frames, const std::string& path, const char* codec) {
-    const std::string command =
-        "ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt bgr24 -s " + std::to_string(kW) + "x" +
-        std::to_string(kH) + " -r " + std::to_string(kFps) + " -i - -c:v " + codec +
-        (std::strcmp(codec, "mjpeg") == 0 ? " -q:v 3 -pix_fmt yuvj420p" : "") + " '" + path + "'";
-    const auto start = std::chrono::steady_clock::now();
-    FILE* pipe = ::popen(command.c_str(), "w");
-    if (pipe == nullptr) {
-        return -1;
-    }
-    for (int index : frames.order) {
-        const auto& frame = frames.distinct[static_cast<std::size_t>(index)];
-        if (std::fwrite(frame.data(), 1, frame.size(), pipe) != frame.size()) {
-            ::pclose(pipe);
-            return -1;
-        }
-    }
-    const bool ok = ::pclose(pipe) == 0;
-    const double s = secondsSince(start);
+    const double seconds = ffmpegFromFrames(
+        frames, std::string("-c:v ") + codec +
+                    (std::strcmp(codec, "mjpeg") == 0 ? " -q:v 3 -pix_fmt yuvj420p" : "") + " '" +
+                    path + "'");
     fs::remove(path);
-    return ok ? s : -1;
+    return seconds;
 }
 
 double median(std::vector<double> values) {

@@ -17,7 +17,6 @@
 #include "sessionbench.h"
 #include "video/videoexport.h"
 
-
 namespace {
 
 using namespace dw::bench;
@@ -55,37 +54,18 @@ ChildResult runChild(int seconds, const std::string& folder, const std::string& 
     return result;
 }
 
-// One ffmpeg call reading the frames from a pipe; its seconds, or -1.
-double ffmpegPass(const CollectingSink& frames, const std::string& arguments) {
-    const std::string command = "ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt bgr24 -s " +
-                                std::to_string(kW) + "x" + std::to_string(kH) + " -r " +
-                                std::to_string(kFps) + " -i - " + arguments;
-    const auto start = std::chrono::steady_clock::now();
-    FILE* pipe = ::popen(command.c_str(), "w");
-    if (pipe == nullptr) {
-        return -1;
-    }
-    for (int index : frames.order) {
-        const auto& frame = frames.distinct[static_cast<std::size_t>(index)];
-        if (std::fwrite(frame.data(), 1, frame.size(), pipe) != frame.size()) {
-            ::pclose(pipe);
-            return -1;
-        }
-    }
-    const bool ok = ::pclose(pipe) == 0;
-    return ok ? secondsSince(start) : -1;
-}
-
 double ffmpegMp4(const CollectingSink& frames, const std::string& out) {
-    return ffmpegPass(frames, "-c:v libx264 -preset medium -pix_fmt yuv420p '" + out + "'");
+    return ffmpegFromFrames(frames, "-c:v libx264 -preset medium -pix_fmt yuv420p '" + out + "'");
 }
 
 // The two passes the ffmpeg documentation gives for a GIF with its own palette.
 double ffmpegGif(const CollectingSink& frames, const std::string& out) {
     const std::string palette = out + ".palette.png";
-    const double first = ffmpegPass(frames, "-vf palettegen '" + palette + "'");
+    const double first = ffmpegFromFrames(frames, "-vf palettegen '" + palette + "'");
     const double second =
-        first < 0 ? -1 : ffmpegPass(frames, "-i '" + palette + "' -lavfi paletteuse '" + out + "'");
+        first < 0
+            ? -1
+            : ffmpegFromFrames(frames, "-i '" + palette + "' -lavfi paletteuse '" + out + "'");
     fs::remove(palette);
     return second < 0 ? -1 : first + second;
 }

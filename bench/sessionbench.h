@@ -82,6 +82,28 @@ public:
     void close() override {}
 };
 
+// ffmpeg reading the collected frames as raw video from a pipe, with `arguments` after its
+// input; its wall seconds, or -1 when it could not run or failed.
+inline double ffmpegFromFrames(const CollectingSink& frames, const std::string& arguments) {
+    const std::string command = "ffmpeg -nostdin -v error -y -f rawvideo -pix_fmt bgr24 -s " +
+                                std::to_string(kW) + "x" + std::to_string(kH) + " -r " +
+                                std::to_string(kFps) + " -i - " + arguments;
+    const auto start = std::chrono::steady_clock::now();
+    FILE* pipe = ::popen(command.c_str(), "w");
+    if (pipe == nullptr) {
+        return -1;
+    }
+    for (int index : frames.order) {
+        const auto& frame = frames.distinct[static_cast<std::size_t>(index)];
+        if (std::fwrite(frame.data(), 1, frame.size(), pipe) != frame.size()) {
+            ::pclose(pipe);
+            return -1;
+        }
+    }
+    const bool ok = ::pclose(pipe) == 0;
+    return ok ? secondsSince(start) : -1;
+}
+
 // The samples scaled up: a 640x480 face and top picture, 256x256 hand bitmaps.
 inline void prepareDesigns(const fs::path& samples, const fs::path& folder) {
     fs::create_directories(folder);
